@@ -1,0 +1,309 @@
+#include "core/responses.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <vector>
+
+#include "core/math_helpers.h"
+#include "core/specification.h"
+
+namespace tavrel {
+
+namespace {
+
+using Complex = std::complex<long double>;
+
+bool AllPoleLowpass(const DesignState& state, int approx) {
+    return IsAllPole(approx) && state.FilterKind == FilterKind::Lowpass;
+}
+bool AllPoleBandpass(const DesignState& state, int approx) {
+    return IsAllPole(approx) && state.FilterKind == FilterKind::Bandpass;
+}
+
+// A pole pair below Q = 0.5 is two real poles at -(Sigma -+ sqrt(Sigma^2 - C0)).
+bool IsRealPair(const DesignState& state, int approx, int k) {
+    const PolePairRecord& pair = state.PolePair[approx][k];
+    return pair.B0 * pair.B0 > 4 * pair.C0;
+}
+std::pair<long double, long double> RealPairPoles(const DesignState& state, int approx, int k) {
+    const long double sigma = state.PolePair[approx][k].B0 / 2;
+    const long double root = std::sqrt(sigma * sigma - state.PolePair[approx][k].C0);
+    return {sigma - root, sigma + root};
+}
+
+long double MagnitudeAt(const DesignState& state, int approx, long double w) {
+    const ApproxRecord& record = state.Approx[approx];
+    const long double w2 = w * w;
+    long double h = state.OverallGain * record.GainConst;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        const PolePairRecord& pair = state.PolePair[approx][k];
+        h /= std::sqrt((pair.C0 - w2) * (pair.C0 - w2) + (pair.B0 * w) * (pair.B0 * w));
+        // Multiplying the scale in pair by pair keeps a high order at a high frequency in range.
+        if (AllPoleLowpass(state, approx)) h *= state.Wpb * state.Wpb;
+        if (AllPoleBandpass(state, approx)) h *= state.Bpb;
+        if (k <= record.ZeroPairCount) h *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
+    }
+    for (int k = record.PolePairCount + 1; k <= record.ZeroPairCount; ++k)
+        h *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
+    if (record.HasRealPole) {
+        h /= std::sqrt(record.RealPole * record.RealPole + w2);
+        if (AllPoleLowpass(state, approx)) h *= state.Wpb;
+    }
+    if (record.HasRealPole2)
+        h /= std::sqrt(record.RealPole * record.RealPole + w2) * std::sqrt(record.RealPole2 * record.RealPole2 + w2);
+    if (record.HasRealZero) h *= w;
+    return h;
+}
+
+long double PhaseLagAt(const DesignState& state, int approx, long double w) {
+    const ApproxRecord& record = state.Approx[approx];
+    long double lag = 0;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        if (IsRealPair(state, approx, k)) {
+            const auto [s1, s2] = RealPairPoles(state, approx, k);
+            lag += std::atan(w / s1) + std::atan(w / s2);
+        } else {
+            const PoleEntry& pole = state.Pole[approx][k];
+            lag += std::atan((w - pole.Omega) / pole.Sigma) + std::atan((w + pole.Omega) / pole.Sigma);
+        }
+    }
+    for (int k = 1; k <= record.ZeroPairCount; ++k)
+        if (state.Zero[approx][k].Wz < w) lag -= kPi;
+    if (record.HasRealPole) lag += std::atan(w / record.RealPole);
+    if (record.HasRealPole2) lag += std::atan(w / record.RealPole) + std::atan(w / record.RealPole2);
+    if (record.HasRealZero) lag -= kPi / 2;
+    return lag;
+}
+
+long double RealPoleDelay(long double sigma, long double w) { return (1 / sigma) / ((w / sigma) * (w / sigma) + 1); }
+
+long double DelayAt(const DesignState& state, int approx, long double w) {
+    const ApproxRecord& record = state.Approx[approx];
+    long double delay = 0;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        if (IsRealPair(state, approx, k)) {
+            const auto [s1, s2] = RealPairPoles(state, approx, k);
+            delay += RealPoleDelay(s1, w) + RealPoleDelay(s2, w);
+        } else {
+            const long double sigma = state.Pole[approx][k].Sigma, omega = state.Pole[approx][k].Omega;
+            const long double a = (w + omega) / sigma, b = (w - omega) / sigma;
+            delay += (1 / sigma) / (a * a + 1) + (1 / sigma) / (b * b + 1);
+        }
+    }
+    if (record.HasRealPole) delay += RealPoleDelay(record.RealPole, w);
+    if (record.HasRealPole2) delay += RealPoleDelay(record.RealPole, w) + RealPoleDelay(record.RealPole2, w);
+    return delay;
+}
+
+// The poles of H(s) for the residues: one entry per complex pair (its upper pole) and
+// one per real pole.
+struct TimePole {
+    Complex p;
+    bool conjugatePair;
+    int entry;  // pole entry that keeps its residue, or -1
+};
+
+std::vector<TimePole> TimePoles(const DesignState& state, int approx) {
+    const ApproxRecord& record = state.Approx[approx];
+    std::vector<TimePole> poles;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        if (IsRealPair(state, approx, k)) {
+            const auto [s1, s2] = RealPairPoles(state, approx, k);
+            poles.push_back({Complex(-s1, 0), false, k});
+            poles.push_back({Complex(-s2, 0), false, -1});
+        } else {
+            const PoleEntry& pole = state.Pole[approx][k];
+            poles.push_back({Complex(-pole.Sigma, pole.Omega), true, k});
+        }
+    }
+    const int next = record.PolePairCount + 1;
+    if (record.HasRealPole) poles.push_back({Complex(-record.RealPole, 0), false, next});
+    if (record.HasRealPole2) {
+        poles.push_back({Complex(-record.RealPole, 0), false, -1});
+        poles.push_back({Complex(-record.RealPole2, 0), false, -1});
+    }
+    return poles;
+}
+
+// H(s) at a complex s, with the gain denormalization of the magnitude, leaving out the
+// factor of the pole 'skip' (so that the result is the residue numerator there).
+Complex TransferAt(const DesignState& state, int approx, Complex s, const std::vector<TimePole>& poles, int skip) {
+    const ApproxRecord& record = state.Approx[approx];
+    Complex h = state.OverallGain * record.GainConst;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        if (AllPoleLowpass(state, approx)) h *= state.Wpb * state.Wpb;
+        if (AllPoleBandpass(state, approx)) h *= state.Bpb;
+    }
+    if (record.HasRealPole && AllPoleLowpass(state, approx)) h *= static_cast<long double>(state.Wpb);
+    for (int k = 1; k <= record.ZeroPairCount; ++k) h *= s * s + static_cast<long double>(state.ZeroPair[approx][k].Wz2);
+    if (record.HasRealZero) h *= s;
+    for (size_t i = 0; i < poles.size(); ++i) {
+        const TimePole& pole = poles[i];
+        if (static_cast<int>(i) != skip) h /= s - pole.p;
+        if (pole.conjugatePair) h /= s - std::conj(pole.p);
+    }
+    return h;
+}
+
+struct Residues {
+    std::vector<TimePole> poles;
+    std::vector<Complex> step, impulse;
+    long double dc = 0;  // residue of H(s)/s at the origin
+};
+
+Residues ComputeResidues(const DesignState& state, int approx) {
+    Residues r;
+    r.poles = TimePoles(state, approx);
+    const auto none = static_cast<int>(r.poles.size());
+    r.dc = TransferAt(state, approx, Complex(0, 0), r.poles, none).real();
+    for (size_t i = 0; i < r.poles.size(); ++i) {
+        const Complex p = r.poles[i].p;
+        const Complex residue = TransferAt(state, approx, p, r.poles, static_cast<int>(i));
+        r.impulse.push_back(residue);
+        r.step.push_back(residue / p);
+    }
+    return r;
+}
+
+long double SumModes(const std::vector<TimePole>& poles, const std::vector<Complex>& residues, long double t) {
+    long double y = 0;
+    for (size_t i = 0; i < poles.size(); ++i) {
+        const long double decay = -poles[i].p.real() * t;
+        if (decay >= 50) continue;
+        const long double term = (residues[i] * std::exp(poles[i].p * t)).real();
+        y += poles[i].conjugatePair ? 2 * term : term;
+    }
+    return y;
+}
+
+void StoreResidues(DesignState& state, int approx, const Residues& r) {
+    state.Pole[approx][0].ResidueMag = std::fabs(r.dc);
+    state.Pole[approx][0].ResidueAngle = r.dc < 0 ? kPi : 0;
+    for (size_t i = 0; i < r.poles.size(); ++i) {
+        const int entry = r.poles[i].entry;
+        if (entry < 0 || entry > kMaxPairs) continue;
+        state.Pole[approx][entry].ResidueMag = std::abs(r.step[i]);
+        state.Pole[approx][entry].ResidueAngle = std::arg(r.step[i]);
+    }
+}
+
+// Rounds x up to 1, 2, 2.5 or 5 times a power of ten.
+long double RoundUpForAxis(long double x) {
+    const long double decade = std::pow(10.0L, std::floor(std::log10(x)));
+    for (long double m : {1.0L, 2.0L, 2.5L, 5.0L, 10.0L})
+        if (x <= m * decade * (1 + 1e-12L)) return m * decade;
+    return 10 * decade;
+}
+
+void PrepareTimeSpan(DesignState& state) {
+    long double longest = 0;
+    for (int approx = 0; approx <= state.HighestApprox; ++approx) {
+        if (!IsUsable(state, approx)) continue;
+        const ApproxRecord& record = state.Approx[approx];
+        const int p = record.PolePairCount;
+        long double t = 0;
+        if (p == 0) {
+            if (record.HasRealPole && record.RealPole > 0) t = 40 / record.RealPole;
+        } else {
+            const long double sigma = state.Pole[approx][p].Sigma;
+            t = (199.0L - 19 * p) / ((p < 3 ? 12 : 18) * sigma);
+        }
+        if (std::isfinite(t)) longest = std::max(longest, t);
+    }
+    if (!(longest > 0)) longest = 1;
+    const long double division = RoundUpForAxis(longest / 3);
+    state.TimeSpan = 3 * division;
+    state.TimeExponent = static_cast<std::int16_t>(std::floor(std::log10(static_cast<long double>(state.TimeSpan))));
+}
+
+}  // namespace
+
+void BuildFrequencyGrid(DesignState& state) {
+    const long double lo = state.FreqLo, hi = state.FreqHi;
+    const long double toRad = state.HzUnits ? 2 * kPi : 1;
+    for (int j = 0; j < kGridPoints; ++j) {
+        const long double fraction = j / 350.0L;
+        const long double v = state.LogFrequencyAxis ? Pow10(Log10(lo) + (Log10(hi) - Log10(lo)) * fraction)
+                                                     : lo + (hi - lo) * fraction;
+        state.FreqGrid[j].F = state.HzUnits ? v : v / (2 * kPi);
+        state.FreqGrid[j].W = v * toRad;
+    }
+}
+
+void BuildTimeGrid(DesignState& state) {
+    for (int j = 0; j < kGridPoints; ++j) state.TimeGrid[j] = j * state.TimeSpan / 350;
+}
+
+void PrepareRanges(DesignState& state) {
+    const bool band = IsBandKind(state.FilterKind);
+    const long double center = band ? static_cast<long double>(state.W0) : static_cast<long double>(state.Wpb);
+    const long double toDisplay = state.HzUnits ? 1 / (2 * kPi) : 1;
+    const long double lo = (band ? center / 2 : center / 10) * toDisplay;
+    const long double hi = (band ? 2 * center : 10 * center) * toDisplay;
+    // The lower limit is rounded down to one significant digit.
+    int e = static_cast<int>(std::floor(std::log10(lo)));
+    long double m = lo / std::pow(10.0L, e);
+    if (m >= 9.99999L) {
+        m = 1;
+        ++e;
+    } else if (m < 0.99999L) {
+        m *= 10;
+        --e;
+    }
+    state.FreqLo = std::trunc(1.001L * m) * std::pow(10.0L, e);
+    state.FreqHi = hi;
+    BuildFrequencyGrid(state);
+    PrepareTimeSpan(state);
+    BuildTimeGrid(state);
+}
+
+FrequencyPoint IdealResponseAt(const DesignState& state, int approx, long double w) {
+    FrequencyPoint point{};
+    point.gainVv = MagnitudeAt(state, approx, w);
+    point.gainDb = point.gainVv > 1e-20L ? 20 * Log10(point.gainVv) : -400;
+    point.phaseRad = PhaseLagAt(state, approx, w);
+    point.phaseDeg = point.phaseRad * 180 / kPi;
+    point.delaySec = DelayAt(state, approx, w);
+    return point;
+}
+
+TimePoint IdealTimeResponseAt(const DesignState& state, int approx, long double t) {
+    const Residues r = ComputeResidues(state, approx);
+    return {r.dc + SumModes(r.poles, r.step, t), SumModes(r.poles, r.impulse, t)};
+}
+
+void ComputeResponses(DesignState& state, int approx, int first, int last) {
+    auto& table = state.IdealResponse[approx];
+    for (int j = first; j <= last; ++j) {
+        const FrequencyPoint point = IdealResponseAt(state, approx, state.FreqGrid[j].W);
+        table[j].GainVv = point.gainVv;
+        table[j].GainDb = point.gainDb;
+        table[j].PhaseDeg = point.phaseDeg;
+        table[j].DelaySec = point.delaySec;
+    }
+    // Each notch is drawn to the bottom, although the grid rarely hits the zero exactly.
+    if (approx == InverseChebyshev || approx == Elliptic) {
+        const long double w0 = state.FreqGrid[0].W, w350 = state.FreqGrid[kGridPoints - 1].W;
+        for (int k = 1; k <= state.Approx[approx].ZeroPairCount; ++k) {
+            const long double wz = state.Zero[approx][k].Wz;
+            if (wz == 0 || wz < w0 || wz > w350) continue;
+            const long double position = state.LogFrequencyAxis
+                                             ? 350 * (Log10(wz) - Log10(w0)) / (Log10(w350) - Log10(w0))
+                                             : 350 * (wz - w0) / (w350 - w0);
+            const int j = static_cast<int>(std::lround(position));
+            if (j < first || j > last) continue;
+            table[j].GainVv = 0;
+            table[j].GainDb = -200;
+        }
+    }
+    const Residues r = ComputeResidues(state, approx);
+    StoreResidues(state, approx, r);
+    for (int j = first; j <= last; ++j) {
+        const long double t = state.TimeGrid[j];
+        table[j].Step = r.dc + SumModes(r.poles, r.step, t);
+        table[j].Impulse = SumModes(r.poles, r.impulse, t);
+    }
+}
+
+}  // namespace tavrel
