@@ -22,7 +22,9 @@ std::optional<std::string> ConvertVvToDb(DbConverter& converter) {
     const long double x = ReadReal(converter.text);
     std::optional<std::string> message;
     if (x < 0) message = kNegativeSignMessage;
-    converter.text = TrimZeros(Fixed(20 * Log10(std::fabs(x)), 10, 6));
+    // 0 V/V shows the log10 convention for 0 itself: -1000.
+    const long double db = x == 0 ? Log10(0) : 20 * Log10(std::fabs(x));
+    converter.text = TrimZeros(Fixed(db, 10, 6));
     converter.holds = DbConverter::Holds::Db;
     return message;
 }

@@ -70,19 +70,18 @@ void ChebyshevPrototype(DesignState& state) {
     record.GainConstN = gain;
 }
 
+long double InverseChebyshevEpsilon(const DesignState& state, int n, bool exactOrder) {
+    if (exactOrder) return std::sqrt(1 / (Pow10(state.Asb / 10) - 1));
+    return 1 / (std::cosh(n * Acosh(state.Selectivity)) * std::sqrt(Pow10(state.Apb / 10) - 1));
+}
+
 void InverseChebyshevPrototype(DesignState& state) {
     int n = 0;
     if (!StartPrototype(state, InverseChebyshev, n)) return;
-    const long double p = Pow10(state.Apb / 10) - 1;
     const bool exactOrder = !state.ForceOrder && RawOrder(state, InverseChebyshev) == n;
-    long double epsilon;
-    if (exactOrder) {
-        epsilon = std::sqrt(1 / (Pow10(state.Asb / 10) - 1));
-    } else {
-        // The passband edge 1/S gets exactly Apb; the stopband has at least Asb.
-        epsilon = 1 / (std::cosh(n * Acosh(state.Selectivity)) * std::sqrt(p));
-        if (state.ForceOrder) state.Asb = 10 * Log10(1 / (epsilon * epsilon) + 1);
-    }
+    const long double epsilon = InverseChebyshevEpsilon(state, n, exactOrder);
+    // A forced order reaches its own stopband attenuation, which the design then uses.
+    if (state.ForceOrder) state.Asb = 10 * Log10(1 / (epsilon * epsilon) + 1);
     state.Epsilon = epsilon;
     const long double a = Asinh(1 / epsilon) / n;
     const long double sh = std::sinh(a), ch = std::cosh(a);

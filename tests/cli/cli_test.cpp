@@ -1,0 +1,137 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+namespace tavrel::cli {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+    nlohmann::json json() const { return nlohmann::json::parse(out); }
+};
+
+Result RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = Run(args, out, err, TAVREL_BIN_DIR);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CliCalc, DefaultLowpass) {
+    const Result r = RunCli({"calc"});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const auto doc = r.json();
+    EXPECT_EQ(doc["kind"], "lowpass");
+    EXPECT_TRUE(doc["warnings"].empty());
+    const auto& list = doc["approximations"];
+    ASSERT_EQ(list.size(), 5u);
+    const int orders[] = {7, 4, 4, 3, 21};
+    const int stages[] = {4, 2, 2, 2, 0};
+    const char* names[] = {"butterworth", "chebyshev", "inverse_chebyshev", "elliptic", "bessel"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(list[i]["name"], names[i]);
+        EXPECT_EQ(list[i]["order"], orders[i]);
+        EXPECT_EQ(list[i]["circuit_stages"], stages[i]);
+    }
+    EXPECT_TRUE(list[4]["order_too_high"]);
+    EXPECT_FALSE(list[4].contains("poles"));
+    const auto& butterworth = list[0];
+    EXPECT_EQ(butterworth["poles"].size(), 4u);  // three pairs and the real pole
+    EXPECT_EQ(butterworth["response"]["gain_db"].size(), 351u);
+    EXPECT_NEAR(butterworth["response"]["f_hz"][0].get<double>(), 100, 1e-9);
+    EXPECT_NEAR(butterworth["response"]["f_hz"][350].get<double>(), 10000, 1e-6);
+    // The exported phase is the negated lag: a lowpass lags, so it is negative.
+    EXPECT_LT(butterworth["response"]["phase_deg"][100].get<double>(), 0);
+    EXPECT_EQ(list[3]["zeros"].size(), 1u);
+}
+
+TEST(CliCalc, RejectedEntriesExitWith2) {
+    struct Case {
+        std::vector<std::string> args;
+        const char *message, *field;
+    };
+    const Case cases[] = {
+        {{"calc", "--apb", "abc"}, "Invalid Number.", "apb"},
+        {{"calc", "--f1", "0"}, "Invalid Number.", "f1"},
+        {{"calc", "--kind", "bandpass", "--force-order", "7"}, "Order must be an even number.", "force_order"},
+        {{"calc", "--force-order", "25"}, "Maximum order is 20.", "force_order"},
+        {{"calc", "--force-order", "x"}, "An integer number must be entered.", "force_order"},
+        {{"calc", "--gain", "0.05"}, "Minimum allowable overall gain is 0.1V/V.", "gain"},
+        {{"calc", "--gain-db", "61"}, "Maximum allowable overall gain is 60dB (1000V/V).", "gain"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli(c.args);
+        ASSERT_EQ(r.status, kRejected) << c.message << r.err;
+        EXPECT_EQ(r.json()["error"], c.message);
+        EXPECT_EQ(r.json()["field"], c.field);
+    }
+}
+
+TEST(CliCalc, AcceptsGainInDb) {
+    const Result r = RunCli({"calc", "--gain-db", "-40"});
+    ASSERT_EQ(r.status, kDone);
+    const double gain = r.json()["approximations"][0]["response"]["gain_vv"][0];
+    EXPECT_NEAR(gain, 0.01, 1e-4);
+}
+
+TEST(CliCalc, ArithmeticFailureExitsWith3) {
+    const Result r = RunCli({"calc", "--f1", std::string(400, '9')});
+    ASSERT_EQ(r.status, kArithmetic) << r.out << r.err;
+    const std::string error = r.json()["error"];
+    EXPECT_NE(error.find(". Try using smaller numbers."), std::string::npos);
+}
+
+TEST(CliCalc, BadUsageExitsWith1) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"nonsense"}, {"calc", "--kind", "allpass"}, {"calc", "--unit", "mhz"}, {"calc", "--gain", "1", "--gain-db", "0"},
+             {"calc", "--range", "10"}}) {
+        const Result r = RunCli(args);
+        EXPECT_EQ(r.status, kFailure);
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+TEST(CliCalc, RangeOverridesTheGrid) {
+    const Result r = RunCli({"calc", "--range", "10,1e5", "--linear"});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const auto doc = r.json();
+    const auto& f = doc["approximations"][0]["response"]["f_hz"];
+    EXPECT_NEAR(f[0].get<double>(), 10, 1e-9);
+    EXPECT_NEAR(f[350].get<double>(), 1e5, 1e-6);
+    EXPECT_NEAR(f[1].get<double>() - f[0].get<double>(), (1e5 - 10) / 350, 1e-6);
+}
+
+// Random argument lists made of the program's own words and of hostile values: every
+// run must end with one of the four statuses, never a crash or a hang.
+TEST(CliFuzz, NeverCrashes) {
+    const std::vector<std::string> words = {
+        "calc", "stages", "circuit", "design-stage", "--kind", "lowpass", "highpass", "bandpass", "bandstop",
+        "--apb", "--asb", "--f1", "--f2", "--f0", "--unit", "hz", "khz", "rad/s", "krad/s", "--force-order",
+        "--gain", "--gain-db", "--range", "--linear", "--help", "0", "1", "2", "7", "8", "20", "21", "-1", "0.001",
+        "1e400", "1e-400", "nan", "inf", "-inf", "", " ", "1,2", "5,1", "abc", "99999999999999999999", "-40", "700",
+        "3", "0.5", "30", "1e38", "1e-38", "--approx", "--no", "11", "-", "--"};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
+    std::uniform_int_distribution<int> length(0, 10);
+    for (int run = 0; run < 400; ++run) {
+        std::vector<std::string> args;
+        const int n = length(random);
+        if (run % 2 == 0) args.push_back("calc");
+        for (int i = 0; i < n; ++i) args.push_back(words[pick(random)]);
+        const Result r = RunCli(args);
+        ASSERT_GE(r.status, 0);
+        ASSERT_LE(r.status, 3);
+        const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
+        if (r.status != kFailure && !help) {
+            ASSERT_TRUE(nlohmann::json::accept(r.out)) << r.out.substr(0, 200);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavrel::cli
