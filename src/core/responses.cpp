@@ -36,9 +36,12 @@ long double MagnitudeAt(const DesignState& state, int approx, long double w) {
     const ApproxRecord& record = state.Approx[approx];
     const long double w2 = w * w;
     long double h = state.OverallGain * record.GainConst;
+    // The squared magnitudes of the pole pairs are collected and divided out at once; the
+    // extended range holds their product.
+    long double poles2 = 1;
     for (int k = 1; k <= record.PolePairCount; ++k) {
         const PolePairRecord& pair = state.PolePair[approx][k];
-        h /= std::sqrt((pair.C0 - w2) * (pair.C0 - w2) + (pair.B0 * w) * (pair.B0 * w));
+        poles2 *= (pair.C0 - w2) * (pair.C0 - w2) + (pair.B0 * w) * (pair.B0 * w);
         // Multiplying the scale in pair by pair keeps a high order at a high frequency in range.
         if (AllPoleLowpass(state, approx)) h *= state.Wpb * state.Wpb;
         if (AllPoleBandpass(state, approx)) h *= state.Bpb;
@@ -46,6 +49,7 @@ long double MagnitudeAt(const DesignState& state, int approx, long double w) {
     }
     for (int k = record.PolePairCount + 1; k <= record.ZeroPairCount; ++k)
         h *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
+    h /= std::sqrt(poles2);
     if (record.HasRealPole) {
         h /= std::sqrt(record.RealPole * record.RealPole + w2);
         if (AllPoleLowpass(state, approx)) h *= state.Wpb;
@@ -56,27 +60,59 @@ long double MagnitudeAt(const DesignState& state, int approx, long double w) {
     return h;
 }
 
+// The sum of angles each in [0, pi), kept as a product of complex factors and a count of
+// half-turn wraps, so that a whole phase costs one atan2 instead of one per factor. The
+// extended range holds the product of the at most 22 factors of a design (each below the
+// square of the Real48 range) without scaling.
+class AngleSum {
+public:
+    void Add(long double re, long double im) {
+        const long double newRe = re_ * re - im_ * im, newIm = re_ * im + im_ * re;
+        // Turning counterclockwise by less than pi out of the upper half-plane into the
+        // lower one passes the negative real axis.
+        if (im_ >= 0 && newIm < 0) ++turns_;
+        re_ = newRe, im_ = newIm;
+    }
+    long double Angle() const { return std::atan2(im_, re_) + 2 * kPi * turns_; }
+
+private:
+    long double re_ = 1, im_ = 0;
+    int turns_ = 0;
+};
+
 long double PhaseLagAt(const DesignState& state, int approx, long double w) {
     const ApproxRecord& record = state.Approx[approx];
-    long double lag = 0;
+    AngleSum lag;
     for (int k = 1; k <= record.PolePairCount; ++k) {
         if (IsRealPair(state, approx, k)) {
             const auto [s1, s2] = RealPairPoles(state, approx, k);
-            lag += std::atan(w / s1) + std::atan(w / s2);
+            lag.Add(s1, w);
+            lag.Add(s2, w);
         } else {
+            // atan((w - Omega)/Sigma) + atan((w + Omega)/Sigma) is the angle of
+            // (Sigma + j(w - Omega)) (Sigma + j(w + Omega)) = C0 - w^2 + j 2 Sigma w.
             const PoleEntry& pole = state.Pole[approx][k];
-            lag += std::atan((w - pole.Omega) / pole.Sigma) + std::atan((w + pole.Omega) / pole.Sigma);
+            const long double sigma = pole.Sigma, omega = pole.Omega;
+            lag.Add(sigma * sigma + omega * omega - w * w, 2 * sigma * w);
         }
     }
+    if (record.HasRealPole) lag.Add(record.RealPole, w);
+    if (record.HasRealPole2) {
+        lag.Add(record.RealPole, w);
+        lag.Add(record.RealPole2, w);
+    }
+    long double total = lag.Angle();
     for (int k = 1; k <= record.ZeroPairCount; ++k)
-        if (state.Zero[approx][k].Wz < w) lag -= kPi;
-    if (record.HasRealPole) lag += std::atan(w / record.RealPole);
-    if (record.HasRealPole2) lag += std::atan(w / record.RealPole) + std::atan(w / record.RealPole2);
-    if (record.HasRealZero) lag -= kPi / 2;
-    return lag;
+        if (state.Zero[approx][k].Wz < w) total -= kPi;
+    if (record.HasRealZero) total -= kPi / 2;
+    return total;
 }
 
-long double RealPoleDelay(long double sigma, long double w) { return (1 / sigma) / ((w / sigma) * (w / sigma) + 1); }
+// (1/sigma) / (((w - omega)/sigma)^2 + 1), the delay of a pole at -sigma + j omega.
+long double PoleDelay(long double sigma, long double omega, long double w) {
+    return sigma / (sigma * sigma + (w - omega) * (w - omega));
+}
+long double RealPoleDelay(long double sigma, long double w) { return PoleDelay(sigma, 0, w); }
 
 long double DelayAt(const DesignState& state, int approx, long double w) {
     const ApproxRecord& record = state.Approx[approx];
@@ -87,8 +123,7 @@ long double DelayAt(const DesignState& state, int approx, long double w) {
             delay += RealPoleDelay(s1, w) + RealPoleDelay(s2, w);
         } else {
             const long double sigma = state.Pole[approx][k].Sigma, omega = state.Pole[approx][k].Omega;
-            const long double a = (w + omega) / sigma, b = (w - omega) / sigma;
-            delay += (1 / sigma) / (a * a + 1) + (1 / sigma) / (b * b + 1);
+            delay += PoleDelay(sigma, omega, w) + PoleDelay(sigma, -omega, w);
         }
     }
     if (record.HasRealPole) delay += RealPoleDelay(record.RealPole, w);
@@ -165,6 +200,10 @@ Residues ComputeResidues(const DesignState& state, int approx) {
     }
     return r;
 }
+
+// Plain products: the library's complex multiply guards against infinities and NaNs
+// that these finite values cannot produce, at many times the cost.
+long double RealOfProduct(Complex a, Complex b) { return a.real() * b.real() - a.imag() * b.imag(); }
 
 long double SumModes(const std::vector<TimePole>& poles, const std::vector<Complex>& residues, long double t) {
     long double y = 0;
@@ -299,10 +338,28 @@ void ComputeResponses(DesignState& state, int approx, int first, int last) {
     }
     const Residues r = ComputeResidues(state, approx);
     StoreResidues(state, approx, r);
+    // The grid is uniform in time, so each mode advances by one factor e^(p dt) per point.
+    const long double dt = state.TimeSpan / 350;
+    std::vector<Complex> mode, advance;
+    for (const TimePole& pole : r.poles) {
+        mode.push_back(std::exp(pole.p * (first * dt)));
+        advance.push_back(std::exp(pole.p * dt));
+    }
     for (int j = first; j <= last; ++j) {
-        const long double t = state.TimeGrid[j];
-        table[j].Step = r.dc + SumModes(r.poles, r.step, t);
-        table[j].Impulse = SumModes(r.poles, r.impulse, t);
+        const long double t = j * dt;
+        long double step = r.dc, impulse = 0;
+        for (size_t i = 0; i < r.poles.size(); ++i) {
+            const Complex m = mode[i];
+            if (-r.poles[i].p.real() * t < 50) {  // a faster mode is below e^-50 of its residue
+                const long double weight = r.poles[i].conjugatePair ? 2 : 1;
+                step += weight * RealOfProduct(r.step[i], m);
+                impulse += weight * RealOfProduct(r.impulse[i], m);
+            }
+            const Complex a = advance[i];
+            mode[i] = Complex(m.real() * a.real() - m.imag() * a.imag(), m.real() * a.imag() + m.imag() * a.real());
+        }
+        table[j].Step = step;
+        table[j].Impulse = impulse;
     }
 }
 
