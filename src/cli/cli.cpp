@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/calc_command.h"
+#include "cli/stages_command.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
 
@@ -33,6 +34,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         CalcOptions calcOptions;
         CLI::App* calc = app.add_subcommand("calc", "specification to the five approximations");
         AddCalcOptions(*calc, calcOptions);
+        CalcOptions stagesCalcOptions;
+        StagesOptions stagesOptions;
+        CLI::App* stages = app.add_subcommand("stages", "pairing, cascading and stage gains");
+        AddStagesOptions(*stages, stagesCalcOptions, stagesOptions);
 
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         try {
@@ -58,6 +63,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             }
             Print(out, CalcDocument(run));
             return kDone;
+        }
+        if (stages->parsed()) {
+            const StagesRun run = RunStages(stagesCalcOptions, stagesOptions, env);
+            if (run.status == kFailure) {
+                err << run.reason << "\n";
+                return kFailure;
+            }
+            Print(out, run.doc);
+            return run.status;
         }
         err << "no command\n";
         return kFailure;
