@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "analysis/coefficient_family.h"
+#include "analysis/nodal_analysis.h"
+#include "analysis/stage_coefficient.h"
+#include "analysis/stage_function.h"
+#include "circuits/circuit_catalog.h"
+#include "circuits/circuit_descriptors.h"
+#include "circuits/netlist_templates.h"
+#include "circuits/stage_type.h"
+#include "random_components.h"
+
+namespace tavrel {
+namespace {
+
+using namespace CoefficientKind;
+
+std::vector<TemplateElement> Elements(TemplateLibrary library, int type, int index) {
+    return TemplateElements(FindTemplate(library, TemplateKey(type, index)).value());
+}
+
+// A draw whose poles lie in the left half plane and, for the notch types, whose zeros lie on
+// the imaginary axis side of things (n0 and n2 of one sign), as every designed stage has.
+bool LikeADesignedStage(CoefficientWork& w, int type, int index) {
+    const StageFunction f = ReadStageFunction(w, type, index);
+    for (int j = 0; j < 3; ++j)
+        if (!(f.d[static_cast<size_t>(j)] >= 0)) return false;
+    if (f.d[3] != 0 && f.d[2] * f.d[1] <= f.d[0]) return false;
+    if (IsNotch(type) && !(f.n[0] > 0)) return false;
+    return true;
+}
+
+class EveryCircuit : public testing::TestWithParam<CatalogRow> {};
+
+// The caller's reading of the coefficients (form flag included) gives back the template's
+// function, solved directly at points of the complex plane.
+TEST_P(EveryCircuit, CoefficientsReproduceTheTemplate) {
+    const CatalogRow& row = GetParam();
+    // The Berka-Herpy lowpass and highpass give a numerator s term with arbitrary values,
+    // which the lowpass and highpass normal forms have no place for.
+    if (row.circuitNo == 22 || row.circuitNo == 34) GTEST_SKIP();
+    const auto elements = Elements(TemplateLibrary::Plain, row.stageType, row.circuitIndex);
+    std::mt19937 rng(static_cast<unsigned>(row.circuitNo));
+    for (int trial = 0; trial < 10; ++trial) {
+        CoefficientWork w = testing_support::RandomWork(rng);
+        const StageFunction f = ReadStageFunction(w, row.stageType, row.circuitIndex);
+        const long double sign = FindFamilyRow(row.stageType, row.circuitIndex)->inverting ? -1 : 1;
+        const long double wc = 1 / (w.R[1] * w.C[1]);
+        for (const Complex s : {Complex(0, 0.1L * wc), Complex(0, wc), Complex(0, 7 * wc), Complex(-wc / 3, 2 * wc)}) {
+            const Complex direct = NodalResponse(elements, w.R, w.C, s);
+            const Complex read = sign * EvaluateStageFunction(f, s);
+            EXPECT_LT(std::abs(read - direct), 1e-12L * (std::abs(direct) + 1e-3L)) << row.name << " s=" << s.imag();
+        }
+    }
+}
+
+// Lowpass, highpass, bandpass and notch shapes: the routines' normal form leaves no power of
+// the nodal result out, and the third-order flag is exactly the twin-T flag.
+TEST_P(EveryCircuit, OrderAndThirdOrderFlagFollowTheTemplate) {
+    const CatalogRow& row = GetParam();
+    const CoefficientFamilyRow* family = FindFamilyRow(row.stageType, row.circuitIndex);
+    ASSERT_NE(family, nullptr);
+    const CalcDescriptor d = ParseCalcDescriptor(row.calcDescriptor);
+    EXPECT_EQ(family->thirdOrder, d.twinT) << row.name;
+    // The Berka-Herpy bandpass inverts at its pole frequency although its descriptor says not.
+    EXPECT_EQ(family->inverting, d.inverting || row.circuitNo == 52) << row.name;
+    std::mt19937 rng(static_cast<unsigned>(row.circuitNo) + 100);
+    CoefficientWork w = testing_support::RandomWork(rng);
+    const TransferPolynomials h = NodalTransfer(Elements(TemplateLibrary::Plain, row.stageType, row.circuitIndex), w.R, w.C);
+    const size_t order = IsFirstOrder(row.stageType) ? 1 : family->thirdOrder ? 3 : 2;
+    for (size_t j = order + 1; j < h.denominator.size(); ++j) EXPECT_EQ(h.denominator[j], 0) << row.name;
+    for (size_t j = order + 1; j < h.numerator.size(); ++j) EXPECT_EQ(h.numerator[j], 0) << row.name;
+    EXPECT_NE(h.denominator[order], 0) << row.name;
+    EXPECT_NE(h.denominator[0], 0) << row.name;
+}
+
+// The inverting flag says that the gain constant describes -H: on stages shaped like designed
+// ones it comes out positive.
+TEST_P(EveryCircuit, GainConstantIsPositiveOnceTheInversionIsTakenOut) {
+    const CatalogRow& row = GetParam();
+    std::mt19937 rng(static_cast<unsigned>(row.circuitNo) + 200);
+    int accepted = 0;
+    for (int trial = 0; trial < 4000 && accepted < 20; ++trial) {
+        CoefficientWork w = testing_support::RandomWork(rng);
+        if (!LikeADesignedStage(w, row.stageType, row.circuitIndex)) continue;
+        ++accepted;
+        EXPECT_GT(StageCoefficient(w, row.stageType, row.circuitIndex, GainConstant, 0), 0) << row.name;
+    }
+    EXPECT_GT(accepted, 0) << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalog, EveryCircuit, testing::ValuesIn(CircuitCatalog().begin(), CircuitCatalog().end()),
+                         [](const testing::TestParamInfo<CatalogRow>& info) {
+                             return "No" + std::to_string(info.param.circuitNo);
+                         });
+
+// With ideal op amps an actively compensated variant has the function of its plain circuit;
+// its added resistors copy the last two resistors of the plain circuit.
+TEST(CompensatedVariants, HaveThePlainCircuitsFunction) {
+    int variants = 0;
+    for (const CatalogRow& row : CircuitCatalog()) {
+        const auto lines = FindTemplate(TemplateLibrary::Compensated, TemplateKey(row.stageType, row.circuitIndex));
+        if (!lines) continue;
+        ++variants;
+        std::mt19937 rng(static_cast<unsigned>(row.circuitNo) + 400);
+        CoefficientWork w = testing_support::RandomWork(rng);
+        w.R[static_cast<size_t>(row.resistorCount + 1)] = w.R[static_cast<size_t>(row.resistorCount - 1)];
+        w.R[static_cast<size_t>(row.resistorCount + 2)] = w.R[static_cast<size_t>(row.resistorCount)];
+        const auto plain = Elements(TemplateLibrary::Plain, row.stageType, row.circuitIndex);
+        const auto compensated = TemplateElements(*lines);
+        const long double wc = 1 / (w.R[1] * w.C[1]);
+        for (const Complex s : {Complex(0, 0.3L * wc), Complex(0, wc), Complex(0, 4 * wc)}) {
+            const Complex a = NodalResponse(plain, w.R, w.C, s), b = NodalResponse(compensated, w.R, w.C, s);
+            EXPECT_LT(std::abs(a - b), 1e-12L * std::abs(a)) << row.name;
+        }
+    }
+    EXPECT_EQ(variants, 16);
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,29 @@
+#pragma once
+#include <cmath>
+#include <random>
+
+#include "analysis/stage_coefficient.h"
+
+namespace tavrel::testing_support {
+
+// Component values of five significant digits (so a netlist carries them exactly),
+// resistors from 1 kOhm to 100 kOhm and capacitors from 1 nF to 100 nF.
+inline long double FiveDigits(std::mt19937& rng, long double low) {
+    std::uniform_int_distribution<int> mantissa(10000, 99999), decade(0, 1);
+    return mantissa(rng) * 1e-4L * low * std::pow(10.0L, static_cast<long double>(decade(rng)));
+}
+
+inline CoefficientWork RandomWork(std::mt19937& rng) {
+    CoefficientWork work;
+    for (size_t i = 1; i < work.R.size(); ++i) {
+        work.R[i] = FiveDigits(rng, 1000);
+        work.G[i] = 1 / work.R[i];
+    }
+    for (size_t j = 1; j < work.C.size(); ++j) {
+        work.C[j] = FiveDigits(rng, 1e-9L);
+        work.D[j] = 1 / work.C[j];
+    }
+    return work;
+}
+
+}  // namespace tavrel::testing_support
