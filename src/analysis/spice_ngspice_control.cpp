@@ -56,12 +56,12 @@ void AddNgspiceControl(const std::vector<SpiceStage>& stages, const SpiceOptions
     if (options.printTable) lines.push_back("print" + magnitudes);
     if (options.plot) lines.push_back("asciiplot" + magnitudes);
     if (options.monteCarlo) {
-        lines.push_back("let mc_run = 2");
-        lines.push_back("dowhile mc_run <= " + std::to_string(options.monteCarloRuns));
+        lines.push_back("let mcrun = 2");
+        lines.push_back("dowhile mcrun <= " + std::to_string(options.monteCarloRuns));
         AddAlterLines(stages, options, lines);
         lines.push_back("  " + sweep);
         lines.push_back("  print mag(" + output + ")");
-        lines.push_back("  let mc_run = mc_run + 1");
+        lines.push_back("  let mcrun = mcrun + 1");
         lines.push_back("end");
     }
     lines.push_back(".endc");
