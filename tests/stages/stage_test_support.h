@@ -5,6 +5,7 @@
 #include "core/calculate.h"
 #include "core/design_state.h"
 #include "core/specification.h"
+#include "stages/stage_scaling.h"
 #include "stages/stage_tables.h"
 #include "stages/transfer_function.h"
 
@@ -22,6 +23,14 @@ inline DesignState ForcedOrderDesign(FilterKind kind, int order) {
     const CalcEnvironment env{std::string(TAVREL_BIN_DIR) + "/BessRoot.dat"};
     Calculate(state, entries, env);
     return state;
+}
+
+// A lowpass with Wpb = 175 rad/s: its response grid is w = 0, 1, ..., 350 and its
+// flatness band 0..175.
+inline void UnitStepGrid(DesignState& state, StageTables& tables) {
+    state.FilterKind = FilterKind::Lowpass;
+    state.Wpb = 175;
+    PrepareStageGrid(state, tables);
 }
 
 // The filter's transfer function at jw straight from its pole and zero tables:
