@@ -1,0 +1,137 @@
+#include "app/screenshot_tour.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextStream>
+
+#include "ui/graph_view.h"
+#include "ui/messages.h"
+#include "ui/tfm_axes.h"
+#include "ui/tfm_db_conv.h"
+#include "ui/tfm_graph.h"
+#include "ui/tfm_help.h"
+#include "ui/tfm_main.h"
+#include "ui/tfm_par_ent.h"
+#include "ui/tfm_point_calc.h"
+
+namespace tavrel::app {
+
+namespace {
+
+using ui::MessageAnswer;
+using ui::MessageButtons;
+using ui::MessageIcon;
+
+constexpr const char* kKindFiles[4] = {"lowpass", "highpass", "bandpass", "bandstop"};
+constexpr const char* kPageFiles[6] = {"gain", "phase", "delay", "step", "impulse", "polezero"};
+
+class Tour {
+public:
+    explicit Tour(const QString& folder) : dir_(folder) {}
+
+    bool Save(QWidget* window, const QString& name) {
+        window->show();
+        QApplication::processEvents();
+        const QString path = dir_.filePath(name + ".png");
+        const bool saved = window->grab().save(path);
+        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << "\n";
+        ok_ = ok_ && saved;
+        return saved;
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    QDir dir_;
+    bool ok_ = true;
+};
+
+// Answers every box with its first button and keeps a picture of it.
+class PicturedMessages : public ui::MessageService {
+public:
+    explicit PicturedMessages(Tour& tour) : tour_(tour) {}
+    MessageAnswer Show(MessageIcon icon, const QString& text, MessageButtons buttons) override {
+        QMessageBox box;
+        box.setWindowTitle("Tavrel");
+        box.setText(text);
+        box.setIcon(icon == MessageIcon::Warning       ? QMessageBox::Warning
+                    : icon == MessageIcon::Error       ? QMessageBox::Critical
+                    : icon == MessageIcon::Information ? QMessageBox::Information
+                                                       : QMessageBox::Question);
+        box.setStandardButtons(buttons == MessageButtons::Ok         ? QMessageBox::Ok
+                               : buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                                     : QMessageBox::Yes | QMessageBox::No |
+                                                                           QMessageBox::Cancel);
+        tour_.Save(&box, QString("message_%1").arg(++count_));
+        return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+
+private:
+    Tour& tour_;
+    int count_ = 0;
+};
+
+void Click(QWidget* window, const char* name) { window->findChild<QPushButton*>(name)->click(); }
+
+}  // namespace
+
+int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        QTextStream(stderr) << "cannot create " << folder << "\n";
+        return 1;
+    }
+    Tour tour(folder);
+    PicturedMessages messages(tour);
+    ui::SetMessageService(&messages);
+    {
+        ui::TfmMain main(environment);
+        main.show();
+        tour.Save(&main, "main_window");
+        for (int kind = 0; kind < 4; ++kind) {
+            const QString k = kKindFiles[kind];
+            main.StartDesign(static_cast<FilterKind>(kind));
+            ui::TfmParEnt* spec = main.ParEnt();
+            tour.Save(spec, k + "_1_specification");
+            spec->Calculate();
+            tour.Save(spec, k + "_2_results");
+            tour.Save(&main, k + "_main_window");
+            Click(spec, "next");
+            ui::TfmGraph* graph = main.Graph();
+            graph->resize(1100, 640);
+            for (int page = 0; page < 6; ++page) {
+                graph->SetPage(static_cast<draw::GraphPage>(page));
+                tour.Save(graph, k + "_3_graph_" + kPageFiles[page]);
+            }
+            if (kind == 0) {
+                graph->SetPage(draw::GraphPage::Gain);
+                graph->findChild<QWidget*>("viewSingle")->setProperty("checked", true);
+                tour.Save(graph, k + "_4_graph_single");
+                graph->findChild<QWidget*>("viewAll")->setProperty("checked", true);
+                const auto& plot = graph->View()->Plot();
+                graph->Zoom(plot.xLo * 5, plot.xLo * 30, -5, 1);
+                tour.Save(graph, k + "_5_graph_zoomed");
+                graph->Unzoom();
+                Click(graph, "configureAxes");
+                tour.Save(graph->findChild<ui::TfmAxes*>(), "configure_axes");
+                graph->findChild<ui::TfmAxes*>()->reject();
+                Click(graph, "pointCalculator");
+                auto* calculator = graph->findChild<ui::TfmPointCalc*>();
+                calculator->Calculate();
+                tour.Save(calculator, "point_calculator");
+                calculator->hide();
+            }
+            main.CloseDesign();
+        }
+        main.DbConv()->Open();
+        tour.Save(main.DbConv(), "db_converter");
+        main.Help()->Open();
+        tour.Save(main.Help(), "help");
+        main.Command("About Tavrel")->trigger();
+    }
+    ui::SetMessageService(nullptr);
+    return tour.Ok() ? 0 : 1;
+}
+
+}  // namespace tavrel::app

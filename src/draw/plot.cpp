@@ -1,0 +1,234 @@
+#include "draw/plot.h"
+
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "draw/axis_scale.h"
+
+namespace tavrel::draw {
+
+namespace {
+
+constexpr double kTickLength = 4;
+constexpr double kGap = 4;
+constexpr double kSwatch = 22;
+const QColor kGridColor(205, 205, 205);
+const QColor kMinorGridColor(232, 232, 232);
+
+struct TickLabel {
+    double value;
+    QString text;
+};
+
+std::vector<AxisTick> XTicks(const PlotSpec& spec) {
+    return spec.logX ? LogTicks(spec.xLo, spec.xHi) : LinearTicks(spec.xLo, spec.xHi, 8);
+}
+std::vector<AxisTick> YTicks(const PlotSpec& spec) { return LinearTicks(spec.yLo, spec.yHi, 8); }
+
+std::vector<TickLabel> Labels(const PlotSpec& spec, const std::vector<AxisTick>& ticks, bool xAxis) {
+    std::vector<TickLabel> labels;
+    const double step = xAxis ? RoundStep(spec.xHi - spec.xLo, 8) : RoundStep(spec.yHi - spec.yLo, 8);
+    for (const AxisTick& t : ticks) {
+        if (!t.major) continue;
+        const std::string text = xAxis && spec.logX ? LogTickLabel(t.value) : LinearTickLabel(t.value, step);
+        labels.push_back({t.value, QString::fromStdString(text)});
+    }
+    return labels;
+}
+
+double WidestLabel(const std::vector<TickLabel>& labels, const QFontMetricsF& metrics) {
+    double widest = 0;
+    for (const TickLabel& l : labels) widest = std::max(widest, metrics.horizontalAdvance(l.text));
+    return widest;
+}
+
+}  // namespace
+
+QFont PlotFont() {
+    QFont font("Arial");
+    font.setPointSizeF(9);
+    return font;
+}
+
+PlotLayout::PlotLayout(const PlotSpec& spec, const QRectF& rect, const QFontMetricsF& metrics) : spec_(spec) {
+    const double line = metrics.height();
+    const double yLabels = WidestLabel(Labels(spec, YTicks(spec), false), metrics);
+    double legendWidth = 0;
+    for (const Curve& c : spec.curves)
+        if (!c.legend.isEmpty()) legendWidth = std::max(legendWidth, kSwatch + kGap + metrics.horizontalAdvance(c.legend));
+    const double left = rect.left() + kGap + line + kGap + yLabels + kTickLength + kGap;
+    const double right = rect.right() - kGap - (legendWidth > 0 ? legendWidth + 3 * kGap : 2 * kGap);
+    // Half a label above the top keeps the top tick label inside the rectangle.
+    const double top = rect.top() + line;
+    const double bottom = rect.bottom() - kGap - line - kGap - line - kTickLength;
+    area_ = QRectF(QPointF(left, top), QPointF(std::max(left + 10, right), std::max(top + 10, bottom)));
+    if (legendWidth > 0) {
+        int count = 0;
+        for (const Curve& c : spec.curves) count += c.legend.isEmpty() ? 0 : 1;
+        legend_ = QRectF(area_.right() + 2 * kGap, area_.top(), legendWidth + kGap, count * (line + kGap) + kGap);
+    }
+}
+
+QPointF PlotLayout::ToDevice(QPointF data) const {
+    double fx;
+    if (spec_.logX)
+        fx = (std::log10(data.x()) - std::log10(spec_.xLo)) / (std::log10(spec_.xHi) - std::log10(spec_.xLo));
+    else
+        fx = (data.x() - spec_.xLo) / (spec_.xHi - spec_.xLo);
+    const double fy = (data.y() - spec_.yLo) / (spec_.yHi - spec_.yLo);
+    return {area_.left() + fx * area_.width(), area_.bottom() - fy * area_.height()};
+}
+
+QPointF PlotLayout::ToData(QPointF device) const {
+    const double fx = (device.x() - area_.left()) / area_.width();
+    const double fy = (area_.bottom() - device.y()) / area_.height();
+    const double x = spec_.logX
+                         ? std::pow(10.0, std::log10(spec_.xLo) + fx * (std::log10(spec_.xHi) - std::log10(spec_.xLo)))
+                         : spec_.xLo + fx * (spec_.xHi - spec_.xLo);
+    return {x, spec_.yLo + fy * (spec_.yHi - spec_.yLo)};
+}
+
+namespace {
+
+void DrawGridAndTicks(QPainter& p, const PlotSpec& spec, const PlotLayout& layout) {
+    const QRectF& a = layout.Area();
+    for (const AxisTick& t : XTicks(spec)) {
+        const double x = layout.ToDevice({t.value, spec.yLo}).x();
+        if (spec.grid) {
+            p.setPen(QPen(t.major ? kGridColor : kMinorGridColor, 0));
+            p.drawLine(QPointF(x, a.top()), QPointF(x, a.bottom()));
+        }
+        p.setPen(QPen(Qt::black, 0));
+        p.drawLine(QPointF(x, a.bottom()), QPointF(x, a.bottom() + (t.major ? kTickLength : kTickLength / 2)));
+    }
+    for (const AxisTick& t : YTicks(spec)) {
+        const double y = layout.ToDevice({spec.logX ? spec.xLo : 0, t.value}).y();
+        if (spec.grid) {
+            p.setPen(QPen(kGridColor, 0));
+            p.drawLine(QPointF(a.left(), y), QPointF(a.right(), y));
+        }
+        p.setPen(QPen(Qt::black, 0));
+        p.drawLine(QPointF(a.left() - kTickLength, y), QPointF(a.left(), y));
+    }
+}
+
+void DrawLabelsAndTitles(QPainter& p, const QRectF& rect, const PlotSpec& spec, const PlotLayout& layout) {
+    const QRectF& a = layout.Area();
+    const QFontMetricsF metrics(p.font());
+    const double line = metrics.height();
+    p.setPen(Qt::black);
+    double lastRight = -1e9;
+    for (const TickLabel& l : Labels(spec, XTicks(spec), true)) {
+        const double x = layout.ToDevice({l.value, spec.yLo}).x();
+        const double w = metrics.horizontalAdvance(l.text);
+        if (x - w / 2 < lastRight + kGap) continue;  // never let labels run into each other
+        p.drawText(QRectF(x - w / 2, a.bottom() + kTickLength + kGap / 2, w, line), Qt::AlignCenter, l.text);
+        lastRight = x + w / 2;
+    }
+    for (const TickLabel& l : Labels(spec, YTicks(spec), false)) {
+        const double y = layout.ToDevice({spec.logX ? spec.xLo : 0, l.value}).y();
+        p.drawText(QRectF(rect.left(), y - line / 2, a.left() - kTickLength - kGap - rect.left(), line),
+                   Qt::AlignRight | Qt::AlignVCenter, l.text);
+    }
+    p.drawText(QRectF(a.left(), rect.bottom() - kGap - line, a.width(), line), Qt::AlignCenter, spec.xTitle);
+    p.save();
+    p.translate(rect.left() + kGap, a.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-a.height() / 2, 0, a.height(), line), Qt::AlignCenter, spec.yTitle);
+    p.restore();
+}
+
+// Splits the curve where a value is not finite and lays points below the axis on it.
+void DrawCurve(QPainter& p, const PlotSpec& spec, const PlotLayout& layout, const Curve& curve) {
+    QPainterPath path;
+    bool open = false;
+    for (const QPointF& d : curve.points) {
+        if (!std::isfinite(d.x()) || !std::isfinite(d.y()) || (spec.logX && d.x() <= 0)) {
+            open = false;
+            continue;
+        }
+        const double top = spec.yHi + 10 * (spec.yHi - spec.yLo);
+        const QPointF at = layout.ToDevice({d.x(), std::clamp(d.y(), spec.yLo, top)});
+        if (open)
+            path.lineTo(at);
+        else
+            path.moveTo(at);
+        open = true;
+    }
+    p.setPen(QPen(curve.color, 1.6));
+    p.drawPath(path);
+}
+
+void DrawMarker(QPainter& p, const PlotLayout& layout, const Marker& m) {
+    const QPointF c = layout.ToDevice(m.at);
+    constexpr double r = 4.5;
+    p.setPen(QPen(m.color, 1.6));
+    p.setBrush(Qt::NoBrush);
+    if (m.shape == Marker::Shape::Circle) {
+        p.drawEllipse(c, r, r);
+    } else {
+        p.drawLine(c + QPointF(-r, -r), c + QPointF(r, r));
+        p.drawLine(c + QPointF(-r, r), c + QPointF(r, -r));
+    }
+}
+
+void DrawLegend(QPainter& p, const PlotSpec& spec, const PlotLayout& layout) {
+    if (layout.Legend().isEmpty()) return;
+    const QFontMetricsF metrics(p.font());
+    const double line = metrics.height();
+    double y = layout.Legend().top() + kGap;
+    for (const Curve& c : spec.curves) {
+        if (c.legend.isEmpty()) continue;
+        const double x = layout.Legend().left();
+        p.setPen(QPen(c.color, 2.5));
+        p.drawLine(QPointF(x, y + line / 2), QPointF(x + kSwatch, y + line / 2));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(x + kSwatch + kGap, y, layout.Legend().right() - x - kSwatch, line),
+                   Qt::AlignLeft | Qt::AlignVCenter, c.legend);
+        y += line + kGap;
+    }
+}
+
+}  // namespace
+
+void DrawPlot(QPainter& painter, const QRectF& rect, const PlotSpec& spec, const std::optional<QRectF>& zoomRect) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(PlotFont());
+    painter.fillRect(rect, Qt::white);
+    const PlotLayout layout(spec, rect, QFontMetricsF(painter.font()));
+    const QRectF& area = layout.Area();
+
+    DrawGridAndTicks(painter, spec, layout);
+    DrawLabelsAndTitles(painter, rect, spec, layout);
+
+    painter.save();
+    painter.setClipRect(area.adjusted(-1, -1, 1, 1));
+    if (spec.originLines) {
+        painter.setPen(QPen(Qt::darkGray, 0, Qt::DashLine));
+        const QPointF o = layout.ToDevice({0, 0});
+        painter.drawLine(QPointF(area.left(), o.y()), QPointF(area.right(), o.y()));
+        painter.drawLine(QPointF(o.x(), area.top()), QPointF(o.x(), area.bottom()));
+    }
+    if (spec.referenceLevel) {
+        const double y = layout.ToDevice({spec.logX ? spec.xLo : 0, *spec.referenceLevel}).y();
+        painter.setPen(QPen(QColor(180, 0, 0), 1, Qt::DashLine));
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+    }
+    for (const Curve& c : spec.curves) DrawCurve(painter, spec, layout, c);
+    for (const Marker& m : spec.markers) DrawMarker(painter, layout, m);
+    painter.restore();
+
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area);
+    DrawLegend(painter, spec, layout);
+    if (zoomRect) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(zoomRect->normalized());
+    }
+    painter.restore();
+}
+
+}  // namespace tavrel::draw

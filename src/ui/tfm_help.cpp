@@ -1,0 +1,82 @@
+#include "ui/tfm_help.h"
+
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace tavrel::ui {
+
+namespace {
+
+const char* const kHelpText = R"(
+<h2><a name="contents"></a>Tavrel help</h2>
+<p>Tavrel designs active analog filters built from operational amplifiers, resistors and
+capacitors. A design moves through a row of windows, each with <b>Back</b> and <b>Next</b>:</p>
+<ol>
+<li><a href="#specification">Specification</a>: what the filter must do.</li>
+<li><a href="#approximation">Approximation</a>: compare the five classical approximations and choose one.</li>
+<li>Pairing, cascading, circuit selection, component calculation and final responses
+(not available in this version yet).</li>
+</ol>
+<p>Start a design with <b>Start Design</b> (menu or toolbar): lowpass, highpass, bandpass or bandstop.</p>
+
+<h3><a name="specification"></a>The specification window</h3>
+<p>Enter the passband attenuation <i>Apb</i> (the largest loss allowed in the passband, in dB),
+the stopband attenuation <i>Asb</i> (the smallest loss required in the stopband), the band edges
+and the overall gain. Lowpass and highpass designs take a passband and a stopband frequency;
+bandpass and bandstop designs take the passband and stopband bandwidths and the center
+frequency. Each frequency has its own unit box; the Options menu switches between Hz and rad/s.</p>
+<p><b>Force Filter Order</b> fixes the order instead of estimating it; the stopband entries are
+then not used. Bandpass and bandstop orders must be even; the highest order is 20.</p>
+<p><b>Calculate</b> checks the entries, estimates the order each approximation needs and
+computes them all. A refused entry is named in a message and gets the focus; nothing is
+computed then. The <i>Calculation results</i> tab shows the orders, stages, ripple, pole and
+zero counts and the largest pole Q of each approximation. An approximation whose order
+exceeds 20 or whose largest pole Q exceeds 300 cannot be chosen. <b>Next</b> opens the
+approximation window.</p>
+
+<h3><a name="approximation"></a>The approximation window</h3>
+<p>The radio buttons choose the approximation; each shows its order N. The pages show gain,
+phase, group delay, step and impulse responses and the pole-zero plot with a listing of the
+poles and zeros. <b>View all</b> draws every usable approximation, <b>View single</b> only the
+chosen one.</p>
+<p>To zoom, draw a rectangle from its upper left to its lower right corner with the left mouse
+button held down. <b>Unzoom</b> (or the right mouse button) goes back one zoom step.
+<b>Configure Axes</b> sets the frequency range, logarithmic or linear frequency axis, dB or V/V
+gain axis, grid lines and the 3 dB line. The <b>Point Calculator</b> gives the exact
+responses at one frequency and one time.</p>
+
+<h3><a name="tools"></a>Tools</h3>
+<p><b>dB&lt;--&gt;V/V</b> converts a gain between decibels and volts per volt.</p>
+
+<h3><a name="errors"></a>Messages</h3>
+<p>When a number is too large for the calculation, the program says so and ends with
+"Try using smaller numbers."; the results of the previous calculation stay.</p>
+)";
+
+}  // namespace
+
+TfmHelp::TfmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("TfmHelp");
+    setWindowTitle("Tavrel Help");
+    browser_ = new QTextBrowser(this);
+    browser_->setHtml(kHelpText);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(browser_);
+    resize(560, 520);
+}
+
+void TfmHelp::Open(const QString& section) {
+    browser_->scrollToAnchor(section);
+    show();
+    raise();
+}
+
+QString TfmHelp::Text() const { return browser_->toPlainText(); }
+
+QString AboutText() {
+    return "Tavrel 3.0\n\nDesign of active analog filters with operational amplifiers, resistors and "
+           "capacitors: five classical approximations, their ideal responses and, in later steps, "
+           "the circuits that realize them.";
+}
+
+}  // namespace tavrel::ui

@@ -1,0 +1,335 @@
+#include "ui/tfm_main.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "core/frequency_units.h"
+#include "core/workflow.h"
+#include "ui/event_guard.h"
+#include "ui/messages.h"
+#include "ui/tfm_db_conv.h"
+#include "ui/tfm_graph.h"
+#include "ui/tfm_help.h"
+#include "ui/tfm_par_ent.h"
+#include "ui/toolbar_glyphs.h"
+
+namespace tavrel::ui {
+
+namespace {
+
+constexpr const char* kTitle = "Tavrel";
+constexpr const char* kUntitled = "[Untitled]";
+constexpr const char* kKindNames[5] = {"Lowpass", "Highpass", "Bandpass", "Bandstop", "User-defined"};
+constexpr const char* kKindButtons[5] = {"Lowpass Filter", "Highpass Filter", "Bandpass Filter", "Bandstop Filter",
+                                         "User-Defined Filter"};
+
+QString WithoutMnemonic(QString caption) { return caption.remove('&').trimmed(); }
+
+void NotAvailableYet(const QString& command) {
+    ShowInformation("\"" + WithoutMnemonic(command) + "\" is not available in this version yet.");
+}
+
+}  // namespace
+
+TfmMain::TfmMain(CalcEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), state_(std::make_unique<DesignState>()), environment_(std::move(environment)) {
+    setObjectName("TfmMain");
+    parEnt_ = new TfmParEnt(*state_, environment_, this);
+    graph_ = new TfmGraph(*state_, this);
+    dbConv_ = new TfmDbConv(this);
+    help_ = new TfmHelp(this);
+    BuildMenus();
+    BuildToolBar();
+    status_ = new QLabel(this);
+    status_->setObjectName("status");
+    statusBar()->addWidget(status_, 1);
+    ConnectWindows();
+    NewDesign();
+    resize(760, 10);
+}
+
+TfmMain::~TfmMain() = default;
+
+QAction* TfmMain::AddCommand(QMenu* menu, const QString& caption, const QString& tip) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(WithoutMnemonic(caption));
+    if (!tip.isEmpty()) action->setToolTip(tip);
+    return action;
+}
+
+QAction* TfmMain::Command(const QString& caption) const { return findChild<QAction*>(caption); }
+
+void TfmMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    open_ = AddCommand(file, "&Open Design...", "Open Design");
+    save_ = AddCommand(file, "&Save Design");
+    saveAs_ = AddCommand(file, "Save &Design As...", "Save Design as..");
+    closeDesign_ = AddCommand(file, "&Close Design");
+    file->addSeparator();
+    copy_ = AddCommand(file, "Copy &to Clipboard", "Copy to Clipboard");
+    ascii_ = AddCommand(file, "Save data to &Ascii File", "Filter Data to ASCII File");
+    netlist_ = AddCommand(file, "Save SPICE &Netlist", "Save SPICE Netlist");
+    print_ = AddCommand(file, "&Print", "Print");
+    file->addSeparator();
+    QAction* exit = AddCommand(file, "E&xit");
+    connect(exit, &QAction::triggered, this, &TfmMain::close);
+    for (QAction* later : {open_, save_, saveAs_, ascii_, netlist_, print_})
+        connect(later, &QAction::triggered, this, [later] { NotAvailableYet(later->text()); });
+    connect(closeDesign_, &QAction::triggered, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(copy_, &QAction::triggered, this, [this] { Guarded([&] { CopyToClipboard(); }); });
+
+    QMenu* start = menuBar()->addMenu("&Start Design");
+    kinds_ = new QActionGroup(this);
+    kinds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const char* kindCaptions[5] = {"&Lowpass", "&Highpass", "&Bandpass", "Band&stop", "&User defined"};
+    for (int kind = 0; kind < 5; ++kind) {
+        QAction* action = AddCommand(start, kindCaptions[kind], kKindButtons[kind]);
+        action->setCheckable(true);
+        action->setIcon(KindGlyph(static_cast<FilterKind>(kind)));
+        kinds_->addAction(action);
+        kindActions_[kind] = action;
+        connect(action, &QAction::triggered, this,
+                [this, kind] { Guarded([&] { StartDesign(static_cast<FilterKind>(kind)); }); });
+    }
+    kindActions_[4]->setEnabled(false);
+    kindActions_[4]->setToolTip("User-Defined Filter (not available in this version yet)");
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    pairing_ = options->addMenu("&Pole-zero pairing");
+    cascading_ = options->addMenu("&Stage cascading");
+    for (QMenu* menu : {pairing_, cascading_}) {
+        auto* group = new QActionGroup(menu);
+        QAction* automatic = AddCommand(menu, "&Automatic");
+        QAction* interactive = AddCommand(menu, "&User-interactive");
+        for (QAction* a : {automatic, interactive}) {
+            a->setCheckable(true);
+            group->addAction(a);
+        }
+        const bool pairing = menu == pairing_;
+        automatic->setObjectName(pairing ? "Pairing Automatic" : "Cascading Automatic");
+        interactive->setObjectName(pairing ? "Pairing User-interactive" : "Cascading User-interactive");
+        (pairing ? state_->AutoPairing : state_->AutoCascading) ? automatic->setChecked(true)
+                                                                : interactive->setChecked(true);
+        connect(automatic, &QAction::toggled, this,
+                [this, pairing](bool on) { (pairing ? state_->AutoPairing : state_->AutoCascading) = on; });
+    }
+    QAction* criteria = AddCommand(options, "Stage &cascading criteria");
+    QMenu* units = options->addMenu("&Frequency units");
+    auto* unitGroup = new QActionGroup(units);
+    hz_ = AddCommand(units, "Hz");
+    rads_ = AddCommand(units, "rad/s");
+    for (QAction* a : {hz_, rads_}) {
+        a->setCheckable(true);
+        unitGroup->addAction(a);
+    }
+    (state_->HzUnits ? hz_ : rads_)->setChecked(true);
+    connect(hz_, &QAction::triggered, this, [this] { Guarded([&] { SetHzUnits(true); }); });
+    connect(rads_, &QAction::triggered, this, [this] { Guarded([&] { SetHzUnits(false); }); });
+    QAction* characteristics = AddCommand(options, "C&omponent characteristics");
+    QAction* standard = AddCommand(options, "&All capacitors standard values");
+    standard->setCheckable(true);
+    transfer_ = AddCommand(options, "Show &transfer function");
+    for (QAction* later : {criteria, characteristics, transfer_})
+        connect(later, &QAction::triggered, this, [later] { NotAvailableYet(later->text()); });
+
+    QMenu* inventory = menuBar()->addMenu("&Inventory");
+    QMenu* capacitor = inventory->addMenu("&Capacitor");
+    QMenu* resistor = inventory->addMenu("&Resistor");
+    QList<QAction*> inventoryCommands{AddCommand(capacitor, "&Enable"), AddCommand(capacitor, "E&dit"),
+                                      AddCommand(resistor, "&Enable")};
+    QMenu* edit = resistor->addMenu("E&dit");
+    for (const char* caption : {"&1 percent", "&5 percent", "1&0 percent"}) inventoryCommands << AddCommand(edit, caption);
+    for (QAction* later : inventoryCommands)
+        connect(later, &QAction::triggered, this, [later] { NotAvailableYet("Inventory " + later->text()); });
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    QAction* converter = AddCommand(tools, "&dB<-->V/V");
+    connect(converter, &QAction::triggered, dbConv_, &TfmDbConv::Open);
+    QAction* resistors = AddCommand(tools, "&Resistor values ");
+    connect(resistors, &QAction::triggered, this, [resistors] { NotAvailableYet(resistors->text()); });
+
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    QAction* contents = AddCommand(helpMenu, "&Contents");
+    QAction* search = AddCommand(helpMenu, "&Topic Search");
+    QAction* howTo = AddCommand(helpMenu, "&How to Use Help");
+    QAction* about = AddCommand(helpMenu, "&About Tavrel");
+    for (QAction* a : {contents, search, howTo}) connect(a, &QAction::triggered, this, [this] { help_->Open(); });
+    connect(about, &QAction::triggered, this,
+            [] { Messages().Show(MessageIcon::Information, AboutText(), MessageButtons::Ok); });
+}
+
+void TfmMain::BuildToolBar() {
+    QToolBar* bar = addToolBar("Commands");
+    bar->setObjectName("toolbar");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    for (QAction* kind : kindActions_) bar->addAction(kind);
+    bar->addSeparator();
+    open_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    saveAs_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    copy_->setIcon(TextGlyph("Copy"));
+    transfer_->setIcon(TextGlyph("T(s)"));
+    ascii_->setIcon(TextGlyph("ASC"));
+    netlist_->setIcon(TextGlyph("SPI"));
+    print_->setIcon(TextGlyph("Prn"));
+    for (QAction* a : {open_, saveAs_, copy_, transfer_}) bar->addAction(a);
+    bar->addSeparator();
+    for (QAction* a : {ascii_, netlist_, print_}) bar->addAction(a);
+    bar->addSeparator();
+    toggleUnits_ = bar->addAction(TextGlyph("Hz"), "Toggle Hz..Rad/s");
+    toggleUnits_->setObjectName("Toggle Hz..Rad/s");
+    connect(toggleUnits_, &QAction::triggered, this, [this] { Guarded([&] { SetHzUnits(!state_->HzUnits); }); });
+}
+
+void TfmMain::ConnectWindows() {
+    connect(parEnt_, &TfmParEnt::calculated, this, &TfmMain::Calculated);
+    connect(parEnt_, &TfmParEnt::nextClicked, this, [this] { Guarded([&] { SpecificationNext(); }); });
+    connect(parEnt_, &TfmParEnt::closeClicked, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(parEnt_, &TfmParEnt::helpClicked, this, [this] { help_->Open("specification"); });
+    connect(parEnt_, &TfmParEnt::tabChanged, this, &TfmMain::UpdateCommands);
+    connect(graph_, &TfmGraph::backClicked, this, [this] { Guarded([&] { ApproximationBack(); }); });
+    connect(graph_, &TfmGraph::closeClicked, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(graph_, &TfmGraph::approximationChosen, this, [this] {
+        transfer_->setEnabled(false);
+        UpdateStatus();
+    });
+}
+
+bool TfmMain::SaveBeforeDiscard() {
+    // Saving comes with the design file; until then the design stays open, so that the
+    // user who asked to save it does not lose it.
+    ShowInformation("Saving designs is not available in this version yet. The design stays open.");
+    return false;
+}
+
+bool TfmMain::ConfirmDiscard() {
+    const auto question = DiscardQuestion(*state_);
+    if (!question) return true;
+    switch (Messages().Show(MessageIcon::Question, QString::fromStdString(*question), MessageButtons::YesNoCancel)) {
+        case MessageAnswer::Yes: return SaveBeforeDiscard();
+        case MessageAnswer::No: return true;
+        default: return false;
+    }
+}
+
+void TfmMain::NewDesign() {
+    tavrel::NewDesign(*state_);
+    saveable_ = false;
+    parEnt_->hide();
+    graph_->hide();
+    parEnt_->ShowMagnitudeTab();
+    for (QAction* kind : kindActions_) kind->setChecked(false);
+    pairing_->setEnabled(true);
+    cascading_->setEnabled(true);
+    open_->setEnabled(true);
+    transfer_->setEnabled(false);
+    setWindowTitle(QString(kTitle) + " - " + kUntitled);
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::StartDesign(FilterKind kind) {
+    if (!ConfirmDiscard()) {
+        // The button of the design that stays remains the pressed one.
+        for (int k = 0; k < 5; ++k) kindActions_[k]->setChecked(parEnt_->isVisible() && k == static_cast<int>(state_->FilterKind));
+        return;
+    }
+    NewDesign();
+    const SpecEntries entries = tavrel::StartDesign(*state_, kind);
+    kindActions_[static_cast<int>(kind)]->setChecked(true);
+    if (kind == FilterKind::UserDefined) return;  // its entry window comes in a later version
+    parEnt_->Reset(entries);
+    parEnt_->show();
+    parEnt_->raise();
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::CloseDesign() {
+    if (ConfirmDiscard()) NewDesign();
+}
+
+void TfmMain::Calculated(bool gainAccepted) {
+    saveable_ = gainAccepted;
+    if (gainAccepted) transfer_->setEnabled(false);
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::SpecificationNext() {
+    WaitCursor wait;
+    tavrel::SpecificationNext(*state_);
+    parEnt_->hide();
+    graph_->Open();
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::ApproximationBack() {
+    tavrel::ApproximationBack(*state_);
+    graph_->hide();
+    parEnt_->show();
+    parEnt_->raise();
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::SetHzUnits(bool hz) {
+    SetFrequencyUnits(*state_, hz);
+    (hz ? hz_ : rads_)->setChecked(true);
+    toggleUnits_->setIcon(TextGlyph(hz ? "Hz" : "rad"));
+    parEnt_->Redisplay();
+    if (graph_->isVisible()) graph_->Redisplay();
+    UpdateStatus();
+}
+
+void TfmMain::CopyToClipboard() {
+    QImage picture;
+    if (graph_->isVisible())
+        picture = graph_->Picture();
+    else if (parEnt_->ShowsResultTable())
+        picture = parEnt_->Picture();
+    if (!picture.isNull()) QGuiApplication::clipboard()->setImage(picture);
+}
+
+void TfmMain::UpdateCommands() {
+    for (QAction* a : {save_, saveAs_, closeDesign_}) a->setEnabled(saveable_);
+    copy_->setEnabled(saveable_ && (graph_->isVisible() || parEnt_->ShowsResultTable()));
+    for (QAction* a : {ascii_, netlist_, print_}) a->setEnabled(false);  // enabled by later windows
+}
+
+QString TfmMain::StatusText() const {
+    const bool started = parEnt_->isVisible() || graph_->isVisible() || state_->DesignStep > Step::NoDesign;
+    if (!started) return "No design. Start one from the Start Design menu or the toolbar.";
+    QString step = "Specification";
+    if (graph_->isVisible()) step = "Approximation";
+    const QString file = state_->DesignFileName.empty() ? kUntitled : QString::fromStdString(state_->DesignFileName);
+    return QString("%1 design   |   %2   |   %3   |   frequencies in %4")
+        .arg(kKindNames[static_cast<int>(state_->FilterKind)], file, step, state_->HzUnits ? "Hz" : "rad/s");
+}
+
+void TfmMain::UpdateStatus() { status_->setText(StatusText()); }
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    bool discard = false;
+    Guarded([&] { discard = ConfirmDiscard(); });
+    if (!discard) {
+        event->ignore();
+        return;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(parEnt_), static_cast<QWidget*>(graph_),
+                       static_cast<QWidget*>(dbConv_), static_cast<QWidget*>(help_)})
+        w->hide();
+    event->accept();
+}
+
+}  // namespace tavrel::ui
