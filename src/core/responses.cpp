@@ -108,27 +108,45 @@ long double PhaseLagAt(const DesignState& state, int approx, long double w) {
     return total;
 }
 
-// (1/sigma) / (((w - omega)/sigma)^2 + 1), the delay of a pole at -sigma + j omega.
-long double PoleDelay(long double sigma, long double omega, long double w) {
-    return sigma / (sigma * sigma + (w - omega) * (w - omega));
+// A sum of positive fractions kept as one fraction, so that a whole delay costs a single
+// division; the extended range holds the product of the denominators of a design.
+class FractionSum {
+public:
+    void Add(long double numerator, long double denominator) {
+        numerator_ = numerator_ * denominator + numerator * denominator_;
+        denominator_ *= denominator;
+    }
+    long double Value() const { return numerator_ / denominator_; }
+
+private:
+    long double numerator_ = 0, denominator_ = 1;
+};
+
+// The delay sigma / (sigma^2 + (w - omega)^2) of a pole at -sigma + j omega.
+void AddPoleDelay(FractionSum& delay, long double sigma, long double omega, long double w) {
+    delay.Add(sigma, sigma * sigma + (w - omega) * (w - omega));
 }
-long double RealPoleDelay(long double sigma, long double w) { return PoleDelay(sigma, 0, w); }
 
 long double DelayAt(const DesignState& state, int approx, long double w) {
     const ApproxRecord& record = state.Approx[approx];
-    long double delay = 0;
+    FractionSum delay;
     for (int k = 1; k <= record.PolePairCount; ++k) {
         if (IsRealPair(state, approx, k)) {
             const auto [s1, s2] = RealPairPoles(state, approx, k);
-            delay += RealPoleDelay(s1, w) + RealPoleDelay(s2, w);
+            AddPoleDelay(delay, s1, 0, w);
+            AddPoleDelay(delay, s2, 0, w);
         } else {
             const long double sigma = state.Pole[approx][k].Sigma, omega = state.Pole[approx][k].Omega;
-            delay += PoleDelay(sigma, omega, w) + PoleDelay(sigma, -omega, w);
+            AddPoleDelay(delay, sigma, omega, w);
+            AddPoleDelay(delay, sigma, -omega, w);
         }
     }
-    if (record.HasRealPole) delay += RealPoleDelay(record.RealPole, w);
-    if (record.HasRealPole2) delay += RealPoleDelay(record.RealPole, w) + RealPoleDelay(record.RealPole2, w);
-    return delay;
+    if (record.HasRealPole) AddPoleDelay(delay, record.RealPole, 0, w);
+    if (record.HasRealPole2) {
+        AddPoleDelay(delay, record.RealPole, 0, w);
+        AddPoleDelay(delay, record.RealPole2, 0, w);
+    }
+    return delay.Value();
 }
 
 // The poles of H(s) for the residues: one entry per complex pair (its upper pole) and
@@ -338,25 +356,36 @@ void ComputeResponses(DesignState& state, int approx, int first, int last) {
     }
     const Residues r = ComputeResidues(state, approx);
     StoreResidues(state, approx, r);
-    // The grid is uniform in time, so each mode advances by one factor e^(p dt) per point.
+    // The grid is uniform in time: the contribution y_j = w Re(r e^(p t_j)) of a mode obeys
+    // y_(j+1) = 2 Re(a) y_j - |a|^2 y_(j-1) with a = e^(p dt) (y_(j+1) = a y_j for a real pole).
     const long double dt = state.TimeSpan / 350;
-    std::vector<Complex> mode, advance;
-    for (const TimePole& pole : r.poles) {
-        mode.push_back(std::exp(pole.p * (first * dt)));
-        advance.push_back(std::exp(pole.p * dt));
+    struct Mode {
+        long double step[2], impulse[2];  // values at the current and the next point
+        long double twiceRe, norm2, decay;
+    };
+    std::vector<Mode> modes;
+    for (size_t i = 0; i < r.poles.size(); ++i) {
+        const TimePole& pole = r.poles[i];
+        const long double weight = pole.conjugatePair ? 2 : 1;
+        const Complex m0 = std::exp(pole.p * (first * dt)), a = std::exp(pole.p * dt), m1 = m0 * a;
+        modes.push_back({{weight * RealOfProduct(r.step[i], m0), weight * RealOfProduct(r.step[i], m1)},
+                         {weight * RealOfProduct(r.impulse[i], m0), weight * RealOfProduct(r.impulse[i], m1)},
+                         pole.conjugatePair ? 2 * a.real() : a.real(),
+                         pole.conjugatePair ? std::norm(a) : 0,
+                         -pole.p.real()});
     }
     for (int j = first; j <= last; ++j) {
         const long double t = j * dt;
         long double step = r.dc, impulse = 0;
-        for (size_t i = 0; i < r.poles.size(); ++i) {
-            const Complex m = mode[i];
-            if (-r.poles[i].p.real() * t < 50) {  // a faster mode is below e^-50 of its residue
-                const long double weight = r.poles[i].conjugatePair ? 2 : 1;
-                step += weight * RealOfProduct(r.step[i], m);
-                impulse += weight * RealOfProduct(r.impulse[i], m);
+        for (Mode& m : modes) {
+            if (m.decay * t < 50) {  // a faster mode is below e^-50 of its residue
+                step += m.step[0];
+                impulse += m.impulse[0];
             }
-            const Complex a = advance[i];
-            mode[i] = Complex(m.real() * a.real() - m.imag() * a.imag(), m.real() * a.imag() + m.imag() * a.real());
+            const long double nextStep = m.twiceRe * m.step[1] - m.norm2 * m.step[0];
+            const long double nextImpulse = m.twiceRe * m.impulse[1] - m.norm2 * m.impulse[0];
+            m.step[0] = m.step[1], m.step[1] = nextStep;
+            m.impulse[0] = m.impulse[1], m.impulse[1] = nextImpulse;
         }
         table[j].Step = step;
         table[j].Impulse = impulse;
