@@ -53,12 +53,13 @@ std::vector<AxisTick> LinearTicks(double lo, double hi, int maxIntervals) {
 std::vector<AxisTick> LogTicks(double lo, double hi) {
     std::vector<AxisTick> ticks;
     if (!(lo > 0) || !(hi > lo)) return ticks;
-    const bool labelHalves = std::log10(hi / lo) < 2.2;
+    const double decades = std::log10(hi / lo);
+    const bool labelHalves = decades < 2.2, labelAll = decades < 1.2;
     for (double decade = std::pow(10.0, std::floor(std::log10(lo))); decade <= hi * (1 + kSlack); decade *= 10) {
         for (int m = 1; m <= 9; ++m) {
             const double v = m * decade;
             if (v < lo * (1 - kSlack) || v > hi * (1 + kSlack)) continue;
-            ticks.push_back({v, m == 1 || (labelHalves && (m == 2 || m == 5))});
+            ticks.push_back({v, labelAll || m == 1 || (labelHalves && (m == 2 || m == 5))});
         }
     }
     return ticks;

@@ -24,7 +24,8 @@ AxisRange RoundLinearRange(double lo, double hi, int maxIntervals = 8);
 std::vector<AxisTick> LinearTicks(double lo, double hi, int maxIntervals = 8);
 
 // Ticks of a logarithmic axis: the decades and, as minor ticks, 2..9 times them.
-// Over less than about two decades 2 and 5 times a decade are labelled as well.
+// Over less than about two decades 2 and 5 times a decade are labelled as well, over
+// about one decade or less every tick.
 std::vector<AxisTick> LogTicks(double lo, double hi);
 
 // Tick label of a linear axis with the decimals the step needs.

@@ -139,7 +139,7 @@ void DrawLabelsAndTitles(QPainter& p, const QRectF& rect, const PlotSpec& spec, 
     p.restore();
 }
 
-// Splits the curve where a value is not finite and lays points below the axis on it.
+// Splits the curve where a value is not finite.
 void DrawCurve(QPainter& p, const PlotSpec& spec, const PlotLayout& layout, const Curve& curve) {
     QPainterPath path;
     bool open = false;
@@ -148,8 +148,10 @@ void DrawCurve(QPainter& p, const PlotSpec& spec, const PlotLayout& layout, cons
             open = false;
             continue;
         }
-        const double top = spec.yHi + 10 * (spec.yHi - spec.yLo);
-        const QPointF at = layout.ToDevice({d.x(), std::clamp(d.y(), spec.yLo, top)});
+        // Far values are pulled in so that device coordinates stay small; the clip keeps
+        // them outside, and a notch line still runs through the bottom edge.
+        const double reach = 10 * (spec.yHi - spec.yLo);
+        const QPointF at = layout.ToDevice({d.x(), std::clamp(d.y(), spec.yLo - reach, spec.yHi + reach)});
         if (open)
             path.lineTo(at);
         else

@@ -11,8 +11,8 @@
 
 namespace tavrel::draw {
 
-// One curve of a plot in data coordinates. Points below the bottom of the axis are
-// drawn on the bottom edge, so that a notch reaches the axis.
+// One curve of a plot in data coordinates. Lines to points outside the axes are cut at
+// the edges, so that a notch (a point far below) is drawn down to the bottom.
 struct Curve {
     std::vector<QPointF> points;
     QColor color;

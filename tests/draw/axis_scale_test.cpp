@@ -57,10 +57,11 @@ TEST(LogTicks, OverManyDecadesOnlyDecadesAreLabelled) {
     EXPECT_EQ(major, 7);
 }
 
-TEST(LogTicks, StartInsideTheRange) {
+TEST(LogTicks, StartInsideTheRangeAndLabelEveryTickOfANarrowOne) {
     const auto ticks = LogTicks(300, 4000);
     EXPECT_DOUBLE_EQ(ticks.front().value, 300);
     EXPECT_DOUBLE_EQ(ticks.back().value, 4000);
+    for (const AxisTick& t : ticks) EXPECT_TRUE(t.major);
 }
 
 TEST(TickLabels, UsePrefixesAndTheStepsDecimals) {
