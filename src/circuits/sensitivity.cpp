@@ -1,4 +1,4 @@
-#include "analysis/sensitivity.h"
+#include "circuits/sensitivity.h"
 
 #include <cmath>
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "core/real48.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 
-inline constexpr int kMaxStages = 11;
 inline constexpr int kMaxResistors = 10;
 inline constexpr int kMaxCapacitors = 4;
 inline constexpr int kSensSlots = 7;

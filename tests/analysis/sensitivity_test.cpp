@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analysis/sensitivity.h"
+#include "circuits/sensitivity.h"
 #include "circuits/stage_type.h"
 
 namespace tavrel {

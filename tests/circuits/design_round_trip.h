@@ -1,0 +1,233 @@
+#pragma once
+// Checks of a designed stage against nodal analysis of its template. A test of a circuit's
+// design routine includes this header and feeds it DesignRequests:
+//   DesignedStage d = Design(request);          // DesignStage on a freshly prepared record
+//   ExpectRoundTrip(d);                         // wp, Qp, (wz,) gain before and after the nudge
+//   ExpectSensitivitySlots(d);                  // S1, S2, S3 against d ln p / d ln x
+//   ExpectOpAmpCoefficients(d);                 // k1, k2 against single-pole op amps
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "circuits/circuit_catalog.h"
+#include "circuits/design_request.h"
+#include "circuits/design_stage.h"
+#include "circuits/netlist_templates.h"
+#include "realized_function.h"
+#include "single_pole_poles.h"
+
+namespace tavrel::design_testing {
+
+struct DesignedStage {
+    DesignRequest request;
+    PreparedDesign design;       // stage and record after DesignStage
+    StageDesignOutcome outcome;
+    CoefficientWork beforeNudge; // the values the design equations gave
+    CoefficientWork afterNudge;  // the values the program uses
+    int stageType() const { return design.stage.StageType; }
+    int circuitIndex() const { return design.record.CircuitIndex; }
+    const StageCircuitRecord& record() const { return design.record; }
+};
+
+inline std::string Describe(const DesignRequest& q) {
+    return "circuit " + std::to_string(q.circuitNo) + " wp " + std::to_string(static_cast<double>(q.wp)) + " qp " +
+           std::to_string(static_cast<double>(q.qp)) + " wz " + std::to_string(static_cast<double>(q.wz)) + " wc " +
+           std::to_string(static_cast<double>(q.wc)) + " gain " + std::to_string(static_cast<double>(q.gain)) +
+           (q.c1 ? " c1 " + std::to_string(static_cast<double>(*q.c1)) : "") + (q.c2Variable ? " C2var" : "") +
+           (q.equal ? " equal" : "") + (q.compensate ? " predistorted" : "");
+}
+
+inline DesignedStage Design(const DesignRequest& request, ResistorSeries series = ResistorSeries::E96) {
+    DesignedStage d;
+    d.request = request;
+    d.design = PrepareDesign(request).value();
+    d.outcome = DesignStage(d.design.stage, d.design.record, series);
+    d.afterNudge = WorkOf(d.design.record);
+    d.beforeNudge = d.afterNudge;
+    for (int i : d.outcome.nudged) {
+        d.beforeNudge.R[static_cast<size_t>(i)] /= kStandardNudge;
+        d.beforeNudge.G[static_cast<size_t>(i)] = 1 / d.beforeNudge.R[static_cast<size_t>(i)];
+    }
+    return d;
+}
+
+// The values one figure has to be compared in.
+struct Figure {
+    const char* name;
+    long double Realized::*member;
+};
+inline constexpr Figure kPoleFrequency{"w", &Realized::w};
+inline constexpr Figure kPoleQ{"q", &Realized::q};
+inline constexpr Figure kGain{"gain", &Realized::gain};
+inline constexpr Figure kZeroFrequency{"wz", &Realized::wz};
+
+// The figures a stage type realises.
+inline std::vector<Figure> FiguresOf(int stageType) {
+    if (IsFirstOrder(stageType)) return {kPoleFrequency, kGain};
+    if (IsNotch(stageType)) return {kPoleFrequency, kPoleQ, kGain, kZeroFrequency};
+    return {kPoleFrequency, kPoleQ, kGain};
+}
+
+// What the design promised: DesignW (Wc), DesignQ, Wz and ActualGain.
+inline Realized Promised(const DesignedStage& d) {
+    Realized p;
+    const StageCircuitRecord& r = d.record();
+    p.w = IsFirstOrder(d.stageType()) ? static_cast<long double>(d.design.stage.Wc) : static_cast<long double>(r.DesignW);
+    p.q = r.DesignQ;
+    p.gain = r.ActualGain;
+    p.wz = d.design.stage.Wz;
+    return p;
+}
+
+// d ln p / d ln x of one component (resistor i or capacitor j) by central differences.
+inline Realized LogDerivative(const DesignedStage& d, const CoefficientWork& work, bool capacitor, int n) {
+    constexpr long double h = 1e-5L;
+    auto realizedWith = [&](long double factor) {
+        CoefficientWork w = work;
+        if (capacitor) {
+            w.C[static_cast<size_t>(n)] *= factor;
+            w.D[static_cast<size_t>(n)] = 1 / w.C[static_cast<size_t>(n)];
+        } else {
+            w.R[static_cast<size_t>(n)] *= factor;
+            w.G[static_cast<size_t>(n)] = 1 / w.R[static_cast<size_t>(n)];
+        }
+        return RealizedOf(w, d.stageType(), d.circuitIndex());
+    };
+    const Realized up = realizedWith(1 + h), down = realizedWith(1 - h);
+    const long double span = std::log1p(h) - std::log1p(-h);
+    Realized s;
+    for (const Figure& f : {kPoleFrequency, kPoleQ, kGain, kZeroFrequency}) {
+        const long double a = std::fabs(up.*f.member), b = std::fabs(down.*f.member);
+        s.*f.member = a > 0 && b > 0 ? (std::log(a) - std::log(b)) / span : 0;
+    }
+    return s;
+}
+
+inline long double RelativeError(long double got, long double want) {
+    return want == 0 ? std::fabs(got) : std::fabs(got / want - 1);
+}
+
+// Realised figures equal the promised ones to 1e-9 on the values the equations gave; after the
+// nudge each moves by at most 2e-4 times the summed sensitivity to the nudged resistors.
+inline void ExpectRoundTrip(const DesignedStage& d) {
+    SCOPED_TRACE(Describe(d.request));
+    ASSERT_TRUE(d.outcome.designed) << "no design routine";
+    if (d.record().Invalid) return;
+    const Realized want = Promised(d);
+    const Realized before = RealizedOf(d.beforeNudge, d.stageType(), d.circuitIndex());
+    const Realized after = RealizedOf(d.afterNudge, d.stageType(), d.circuitIndex());
+    for (const Figure& f : FiguresOf(d.stageType())) {
+        EXPECT_LE(RelativeError(before.*f.member, want.*f.member), 1e-9)
+            << f.name << " realised " << static_cast<double>(before.*f.member) << " promised "
+            << static_cast<double>(want.*f.member);
+        long double bound = 1e-9L;
+        for (int i : d.outcome.nudged)
+            bound += 2.0001e-4L * std::fabs(LogDerivative(d, d.beforeNudge, false, i).*f.member);
+        EXPECT_LE(RelativeError(after.*f.member, want.*f.member), bound)
+            << f.name << " after the nudge " << static_cast<double>(after.*f.member);
+    }
+}
+
+// S1 (pole frequency, wc of a first-order stage), S2 (pole Q) and S3 (gain) of every
+// component equal d ln p / d ln x on the values the equations gave, to 1e-6.
+inline void ExpectSensitivitySlots(const DesignedStage& d) {
+    SCOPED_TRACE(Describe(d.request));
+    if (d.record().Invalid) return;
+    const StageCircuitRecord& r = d.record();
+    auto check = [&](const ComponentEntry& e, bool capacitor, int n) {
+        const Realized s = LogDerivative(d, d.beforeNudge, capacitor, n);
+        const std::string name = (capacitor ? "C" : "R") + std::to_string(n);
+        auto near = [&](int slot, long double want, const char* figure) {
+            const long double got = e.Sens[static_cast<size_t>(slot)];
+            EXPECT_NEAR(static_cast<double>(got), static_cast<double>(want), 1e-6 * std::max(1.0L, std::fabs(want)))
+                << name << " " << figure;
+        };
+        near(SensSlot::PoleFrequency, s.w, "S1");
+        if (!IsFirstOrder(d.stageType())) near(SensSlot::PoleQ, s.q, "S2");
+        near(SensSlot::Gain, s.gain, "S3");
+    };
+    for (int i = 1; i <= r.ResistorCount; ++i) check(r.Resistors[static_cast<size_t>(i - 1)], false, i);
+    for (int j = 1; j <= r.CapacitorCount; ++j) check(r.Capacitors[static_cast<size_t>(j - 1)], true, j);
+}
+
+// The first-order relative shift of the pole frequency and Q per unit w/wt with single-pole
+// op amps of unity-gain frequency wt: realised w = W·(1 - k1·W/wt), Q = Q·(1 - k2·W/wt).
+struct ShiftCoefficients {
+    long double k1 = 0, k2 = 0;
+};
+
+inline ShiftCoefficients MeasuredShiftCoefficients(const DesignedStage& d) {
+    const auto lines = FindTemplate(TemplateLibrary::Plain, TemplateKey(d.stageType(), d.circuitIndex()));
+    const auto elements = TemplateElements(lines.value());
+    const CoefficientWork& w = d.beforeNudge;
+    const Realized ideal = RealizedOf(w, d.stageType(), d.circuitIndex());
+    const Complex p0 = std::polar(ideal.w, std::numbers::pi_v<long double> - std::acos(1 / (2 * ideal.q)));
+    auto at = [&](long double eps) {
+        const Complex p = NaturalFrequencyNear(elements, w.R, w.C, ideal.w / eps, p0);
+        const long double wp = std::abs(p), qp = wp / (-2 * p.real());
+        return ShiftCoefficients{-(wp / ideal.w - 1) / eps, -(qp / ideal.q - 1) / eps};
+    };
+    // Richardson: the terms in eps² drop out of 2·k(eps) - k(2·eps).
+    constexpr long double eps = 1e-5L;
+    const ShiftCoefficients a = at(eps), b = at(2 * eps);
+    return {2 * a.k1 - b.k1, 2 * a.k2 - b.k2};
+}
+
+// k1 and k2 of the record against the shifts measured with single-pole op amps (complex pole
+// pairs only: Qp above 0.5).
+inline void ExpectOpAmpCoefficients(const DesignedStage& d) {
+    SCOPED_TRACE(Describe(d.request));
+    if (d.record().Invalid) return;
+    const ShiftCoefficients k = MeasuredShiftCoefficients(d);
+    const long double k1 = d.record().FreqShiftCoef, k2 = d.record().QShiftCoef;
+    EXPECT_NEAR(static_cast<double>(k1), static_cast<double>(k.k1), 1e-5 * std::max(1.0L, std::fabs(k.k1))) << "k1";
+    EXPECT_NEAR(static_cast<double>(k2), static_cast<double>(k.k2), 1e-5 * std::max(1.0L, std::fabs(k.k2))) << "k2";
+}
+
+// The grid of second-order targets: wp from 1 rad/s to 6e8 rad/s on both sides of the
+// 31000 rad/s start-decade edge, the listed Qp and gains, predistortion off and on, C1 from its
+// start value and from the other start decade. The sparse grid (for the slower checks) keeps
+// two pole frequencies, the extreme gains and the design without predistortion.
+inline std::vector<DesignRequest> SecondOrderGrid(int circuitNo, const std::vector<long double>& qps,
+                                                  const std::vector<long double>& gains, bool c2Variable = false,
+                                                  bool equal = false, bool sparse = false) {
+    const std::vector<long double> dense{1.0L, 2000.0L, 30000.0L, 31000.0L, 32000.0L, 6.2832e5L, 6e8L};
+    const std::vector<long double> few{2000.0L, 6.2832e5L};
+    const std::vector<long double> someGains = gains.size() > 2 ? std::vector<long double>{gains.front(), gains.back()} : gains;
+    std::vector<DesignRequest> grid;
+    for (long double wp : sparse ? few : dense)
+        for (long double qp : qps)
+            for (long double gain : sparse ? someGains : gains)
+                for (bool compensate : {false, true})
+                    for (bool otherDecade : {false, true}) {
+                        if (sparse && (compensate || otherDecade)) continue;
+                        DesignRequest q;
+                        q.circuitNo = circuitNo;
+                        q.wp = wp, q.qp = qp, q.gain = gain;
+                        q.c2Variable = c2Variable, q.equal = equal;
+                        q.compensate = compensate;
+                        q.gbwHz = 30 * wp + 1;  // wp/(2π·GBW) about 1/190: a predistortion that shows
+                        if (otherDecade) q.c1 = wp > 31000 ? 1e-8L : 1e-9L;
+                        grid.push_back(q);
+                    }
+    return grid;
+}
+
+inline std::vector<DesignRequest> FirstOrderGrid(int circuitNo, const std::vector<long double>& gains) {
+    std::vector<DesignRequest> grid;
+    for (long double wc : {1.0L, 2000.0L, 31000.0L, 32000.0L, 6.2832e5L, 6e8L})
+        for (long double gain : gains)
+            for (bool otherDecade : {false, true}) {
+                DesignRequest q;
+                q.circuitNo = circuitNo;
+                q.wc = wc, q.gain = gain;
+                if (otherDecade) q.c1 = wc > 31000 ? 1e-8L : 1e-9L;
+                grid.push_back(q);
+            }
+    return grid;
+}
+
+}  // namespace tavrel::design_testing
