@@ -4,18 +4,25 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTextStream>
 
 #include "ui/graph_view.h"
 #include "ui/messages.h"
+#include "ui/column_list.h"
 #include "ui/tfm_axes.h"
+#include "ui/tfm_blocks.h"
+#include "ui/tfm_cascade.h"
+#include "ui/tfm_criteria.h"
 #include "ui/tfm_db_conv.h"
 #include "ui/tfm_graph.h"
 #include "ui/tfm_help.h"
 #include "ui/tfm_main.h"
+#include "ui/tfm_pairs.h"
 #include "ui/tfm_par_ent.h"
 #include "ui/tfm_point_calc.h"
+#include "ui/tfm_transfer.h"
 
 namespace tavrel::app {
 
@@ -75,6 +82,60 @@ private:
 
 void Click(QWidget* window, const char* name) { window->findChild<QPushButton*>(name)->click(); }
 
+// Automatic pairing and cascading from the approximation window, the transfer
+// functions, the criteria and the building blocks.
+void TourAutomaticStages(Tour& tour, ui::TfmMain& main, const QString& k) {
+    Click(main.Graph(), "next");
+    ui::TfmTransfer* transfer = main.Transfer();
+    main.Command("Show transfer function")->trigger();
+    tour.Save(transfer, k + "_6_transfer_hz");
+    Click(transfer, "radians");
+    tour.Save(transfer, k + "_7_transfer_rads");
+    transfer->hide();
+    main.Command("Stage cascading criteria")->trigger();
+    tour.Save(main.Criteria(), "cascading_criteria");
+    main.Criteria()->reject();
+    ui::TfmBlocks* blocks = main.Blocks();
+    main.Command("The building blocks")->trigger();
+    blocks->resize(760, 420);
+    for (const char* type : {"lowpass", "bandpass", "lowpassNotch", "highpassNotch", "notch"}) {
+        blocks->findChild<QRadioButton*>(type)->click();
+        tour.Save(blocks, QString("building_blocks_") + type);
+    }
+    blocks->findChild<QRadioButton*>("first")->click();
+    blocks->findChild<QRadioButton*>("highpass")->click();
+    tour.Save(blocks, "building_blocks_first_highpass");
+    blocks->hide();
+}
+
+// The pairing and cascading windows of an elliptic design, joined by hand.
+void TourInteractiveStages(Tour& tour, ui::TfmMain& main, const QString& k) {
+    main.Command("Pairing User-interactive")->trigger();
+    main.Command("Cascading User-interactive")->trigger();
+    main.Graph()->findChild<QRadioButton*>("approx3")->click();
+    Click(main.Graph(), "next");
+    ui::TfmPairs* pairs = main.Pairs();
+    tour.Save(pairs, k + "_6_pairing");
+    pairs->Poles()->topLevelItem(0)->setSelected(true);
+    pairs->Zeros()->topLevelItem(0)->setSelected(true);
+    Click(pairs, "add");
+    tour.Save(pairs, k + "_7_pairing_joined");
+    Click(pairs, "next");  // not complete yet: the message is pictured
+    Click(pairs, "autoAddAll");
+    tour.Save(pairs, k + "_8_pairing_all");
+    Click(pairs, "next");
+    ui::TfmCascade* cascade = main.Cascade();
+    tour.Save(cascade, k + "_9_cascading");
+    cascade->Pairs()->SelectRow(1);
+    Click(cascade, "down");
+    tour.Save(cascade, k + "_10_cascading_moved");
+    main.Command("Show transfer function")->trigger();
+    tour.Save(main.Transfer(), k + "_11_transfer_hz");
+    main.Transfer()->hide();
+    main.Command("Pairing Automatic")->trigger();
+    main.Command("Cascading Automatic")->trigger();
+}
+
 }  // namespace
 
 int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder) {
@@ -121,7 +182,9 @@ int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder)
                 calculator->Calculate();
                 tour.Save(calculator, "point_calculator");
                 calculator->hide();
+                TourAutomaticStages(tour, main, k);
             }
+            if (kind == 3) TourInteractiveStages(tour, main, k);
             main.CloseDesign();
         }
         main.DbConv()->Open();

@@ -32,7 +32,6 @@ constexpr const char* kPageTabs[draw::kGraphPageCount] = {"  Gain  ", "  Phase  
                                                           "  Step  ", "  Impulse  ", "  Pole-zero"};
 constexpr const char* kZoomHint =
     "Draw zoom rectangle from upper left to lower right, holding down left mouse button as you draw.";
-constexpr const char* kNextLater = "Pole-zero pairing and the later steps are not available in this version yet.";
 
 QString OrderText(const ApproxRecord& record) {
     if (record.OrderTooHigh) return QString("N > %1").arg(kMaxOrder);
@@ -81,7 +80,6 @@ TfmGraph::TfmGraph(DesignState& state, QWidget* parent) : QWidget(parent, Qt::Wi
     next_ = new QPushButton("&Next >", this);
     next_->setObjectName("next");
     next_->setEnabled(false);
-    next_->setToolTip(kNextLater);
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("close");
 
@@ -131,6 +129,7 @@ TfmGraph::TfmGraph(DesignState& state, QWidget* parent) : QWidget(parent, Qt::Wi
     connect(view_, &GraphView::unzoomRequested, this, &TfmGraph::Unzoom);
     connect(unzoom_, &QPushButton::clicked, this, &TfmGraph::Unzoom);
     connect(back, &QPushButton::clicked, this, &TfmGraph::backClicked);
+    connect(next_, &QPushButton::clicked, this, &TfmGraph::nextClicked);
     connect(close, &QPushButton::clicked, this, &TfmGraph::closeClicked);
     connect(configure, &QPushButton::clicked, this, [this] { axes_->Edit(state_, options_); });
     connect(axes_, &TfmAxes::accepted, this, [this] { Guarded([&] { ApplyAxes(); }); });
@@ -163,6 +162,7 @@ void TfmGraph::UpdateRadios() {
         if (checked < 0 && usable) checked = approx;
     }
     if (checked >= 0) radio_[checked]->setChecked(true);
+    next_->setEnabled(checked >= 0);
 }
 
 int TfmGraph::CheckedApprox() const {

@@ -48,6 +48,7 @@ public slots:
 
 signals:
     void backClicked();
+    void nextClicked();
     void closeClicked();
     void approximationChosen();
 

@@ -14,8 +14,10 @@ capacitors. A design moves through a row of windows, each with <b>Back</b> and <
 <ol>
 <li><a href="#specification">Specification</a>: what the filter must do.</li>
 <li><a href="#approximation">Approximation</a>: compare the five classical approximations and choose one.</li>
-<li>Pairing, cascading, circuit selection, component calculation and final responses
-(not available in this version yet).</li>
+<li><a href="#pairing">Pole-zero pairing</a>: group the poles and zeros into stages.</li>
+<li><a href="#cascading">Stage cascading</a>: put the stages in order.</li>
+<li>Circuit selection, component calculation and final responses (not available in this
+version yet).</li>
 </ol>
 <p>Start a design with <b>Start Design</b> (menu or toolbar): lowpass, highpass, bandpass or bandstop.</p>
 
@@ -44,6 +46,23 @@ button held down. <b>Unzoom</b> (or the right mouse button) goes back one zoom s
 <b>Configure Axes</b> sets the frequency range, logarithmic or linear frequency axis, dB or V/V
 gain axis, grid lines and the 3 dB line. The <b>Point Calculator</b> gives the exact
 responses at one frequency and one time.</p>
+
+<h3><a name="pairing"></a>Pole-zero pairing</h3>
+<p>Every complex pole pair and every real pole becomes a first- or second-order stage; each
+stage takes at most one zero pair or two single zeros, and two real poles may share a stage.
+With <b>Options &gt; Pole-zero pairing &gt; Automatic</b> this is done without the window: every
+pole, highest Q first, takes the nearest free zero. In the pairing window select poles and
+zeros and press <b>Add</b>; <b>Auto Add All</b> pairs everything automatically, <b>Undo</b>
+dissolves the selected stage and <b>Undo All</b> starts again. <b>Next</b> needs every pole and
+zero to be part of a stage. Help &gt; The building blocks shows the eight kinds of stage.</p>
+
+<h3><a name="cascading"></a>Stage cascading</h3>
+<p>The order of the stages decides how flat the response is from the input to each stage
+output; the flatness column gives the ratio of its largest to its smallest value in the
+passband. <b>Up</b> and <b>Down</b> move the selected stage, <b>Cascade</b> orders all stages
+automatically by the <b>Criteria</b>: preferred types for the first and the last stage by
+priority, then the others by increasing Qp or by maximum flatness. Options &gt; Show transfer
+function lists the coefficients of every stage.</p>
 
 <h3><a name="tools"></a>Tools</h3>
 <p><b>dB&lt;--&gt;V/V</b> converts a gain between decibels and volts per volt.</p>

@@ -14,12 +14,19 @@
 
 #include "core/frequency_units.h"
 #include "core/workflow.h"
+#include "stages/pairing.h"
+#include "stages/stage_workflow.h"
 #include "ui/event_guard.h"
 #include "ui/messages.h"
+#include "ui/tfm_blocks.h"
+#include "ui/tfm_cascade.h"
+#include "ui/tfm_criteria.h"
 #include "ui/tfm_db_conv.h"
 #include "ui/tfm_graph.h"
 #include "ui/tfm_help.h"
+#include "ui/tfm_pairs.h"
 #include "ui/tfm_par_ent.h"
+#include "ui/tfm_transfer.h"
 #include "ui/toolbar_glyphs.h"
 
 namespace tavrel::ui {
@@ -34,6 +41,10 @@ constexpr const char* kKindButtons[5] = {"Lowpass Filter", "Highpass Filter", "B
 
 QString WithoutMnemonic(QString caption) { return caption.remove('&').trimmed(); }
 
+constexpr const char* kStagesFormed =
+    "The stages are formed and cascaded. Circuit selection is not available in this version yet; "
+    "Options > Show transfer function shows the stages.";
+
 void NotAvailableYet(const QString& command) {
     ShowInformation("\"" + WithoutMnemonic(command) + "\" is not available in this version yet.");
 }
@@ -41,10 +52,18 @@ void NotAvailableYet(const QString& command) {
 }  // namespace
 
 TfmMain::TfmMain(CalcEnvironment environment, QWidget* parent)
-    : QMainWindow(parent), state_(std::make_unique<DesignState>()), environment_(std::move(environment)) {
+    : QMainWindow(parent),
+      state_(std::make_unique<DesignState>()),
+      tables_(std::make_unique<StageTables>()),
+      environment_(std::move(environment)) {
     setObjectName("TfmMain");
     parEnt_ = new TfmParEnt(*state_, environment_, this);
     graph_ = new TfmGraph(*state_, this);
+    pairs_ = new TfmPairs(*state_, *tables_, this);
+    cascade_ = new TfmCascade(*state_, *tables_, this);
+    criteria_ = new TfmCriteria(this);
+    transfer_ = new TfmTransfer(*state_, *tables_, this);
+    blocks_ = new TfmBlocks(this);
     dbConv_ = new TfmDbConv(this);
     help_ = new TfmHelp(this);
     BuildMenus();
@@ -119,10 +138,15 @@ void TfmMain::BuildMenus() {
         interactive->setObjectName(pairing ? "Pairing User-interactive" : "Cascading User-interactive");
         (pairing ? state_->AutoPairing : state_->AutoCascading) ? automatic->setChecked(true)
                                                                 : interactive->setChecked(true);
-        connect(automatic, &QAction::toggled, this,
-                [this, pairing](bool on) { (pairing ? state_->AutoPairing : state_->AutoCascading) = on; });
+        (pairing ? pairingAutomatic_ : cascadingAutomatic_) = automatic;
+        (pairing ? pairingInteractive_ : cascadingInteractive_) = interactive;
+        for (bool mode : {true, false})
+            connect(mode ? automatic : interactive, &QAction::triggered, this, [this, pairing, mode] {
+                Guarded([&] { pairing ? SetPairingMode(mode, true) : SetCascadingMode(mode, true); });
+            });
     }
     QAction* criteria = AddCommand(options, "Stage &cascading criteria");
+    connect(criteria, &QAction::triggered, this, [this] { criteria_->Edit(tables_->Criteria); });
     QMenu* units = options->addMenu("&Frequency units");
     auto* unitGroup = new QActionGroup(units);
     hz_ = AddCommand(units, "Hz");
@@ -137,8 +161,9 @@ void TfmMain::BuildMenus() {
     QAction* characteristics = AddCommand(options, "C&omponent characteristics");
     QAction* standard = AddCommand(options, "&All capacitors standard values");
     standard->setCheckable(true);
-    transfer_ = AddCommand(options, "Show &transfer function");
-    for (QAction* later : {criteria, characteristics, transfer_})
+    showTransfer_ = AddCommand(options, "Show &transfer function", "Show transfer function");
+    connect(showTransfer_, &QAction::triggered, this, [this] { transfer_->Open(); });
+    for (QAction* later : {characteristics})
         connect(later, &QAction::triggered, this, [later] { NotAvailableYet(later->text()); });
 
     QMenu* inventory = menuBar()->addMenu("&Inventory");
@@ -161,6 +186,8 @@ void TfmMain::BuildMenus() {
     QAction* contents = AddCommand(helpMenu, "&Contents");
     QAction* search = AddCommand(helpMenu, "&Topic Search");
     QAction* howTo = AddCommand(helpMenu, "&How to Use Help");
+    QAction* blocks = AddCommand(helpMenu, "The &building blocks");
+    connect(blocks, &QAction::triggered, this, [this] { blocks_->Open(state_->HzUnits); });
     QAction* about = AddCommand(helpMenu, "&About Tavrel");
     for (QAction* a : {contents, search, howTo}) connect(a, &QAction::triggered, this, [this] { help_->Open(); });
     connect(about, &QAction::triggered, this,
@@ -177,11 +204,11 @@ void TfmMain::BuildToolBar() {
     open_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     saveAs_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     copy_->setIcon(TextGlyph("Copy"));
-    transfer_->setIcon(TextGlyph("T(s)"));
+    showTransfer_->setIcon(TextGlyph("T(s)"));
     ascii_->setIcon(TextGlyph("ASC"));
     netlist_->setIcon(TextGlyph("SPI"));
     print_->setIcon(TextGlyph("Prn"));
-    for (QAction* a : {open_, saveAs_, copy_, transfer_}) bar->addAction(a);
+    for (QAction* a : {open_, saveAs_, copy_, showTransfer_}) bar->addAction(a);
     bar->addSeparator();
     for (QAction* a : {ascii_, netlist_, print_}) bar->addAction(a);
     bar->addSeparator();
@@ -198,10 +225,23 @@ void TfmMain::ConnectWindows() {
     connect(parEnt_, &TfmParEnt::tabChanged, this, &TfmMain::UpdateCommands);
     connect(graph_, &TfmGraph::backClicked, this, [this] { Guarded([&] { ApproximationBack(); }); });
     connect(graph_, &TfmGraph::closeClicked, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(graph_, &TfmGraph::nextClicked, this, [this] { Guarded([&] { ApproximationNext(); }); });
     connect(graph_, &TfmGraph::approximationChosen, this, [this] {
-        transfer_->setEnabled(false);
+        SetTransferEnabled(false);
         UpdateStatus();
     });
+    connect(pairs_, &TfmPairs::pairingFinished, this, [this] { Guarded([&] { PairingFinished(); }); });
+    connect(pairs_, &TfmPairs::backClicked, this, [this] { Guarded([&] { ShowApproximationWindow(); }); });
+    connect(pairs_, &TfmPairs::closeClicked, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(pairs_, &TfmPairs::helpClicked, this, [this] { help_->Open("pairing"); });
+    connect(pairs_, &TfmPairs::hideNextTime, this, [this](bool hide) { SetPairingMode(hide, false); });
+    connect(pairs_, &TfmPairs::stagesChanged, this, &TfmMain::StagesChanged);
+    connect(cascade_, &TfmCascade::backClicked, this, [this] { Guarded([&] { CascadeBack(); }); });
+    connect(cascade_, &TfmCascade::closeClicked, this, [this] { Guarded([&] { CloseDesign(); }); });
+    connect(cascade_, &TfmCascade::helpClicked, this, [this] { help_->Open("cascading"); });
+    connect(cascade_, &TfmCascade::criteriaClicked, this, [this] { criteria_->Edit(tables_->Criteria); });
+    connect(cascade_, &TfmCascade::hideNextTime, this, [this](bool hide) { SetCascadingMode(hide, false); });
+    connect(cascade_, &TfmCascade::stagesChanged, this, &TfmMain::StagesChanged);
 }
 
 bool TfmMain::SaveBeforeDiscard() {
@@ -223,15 +263,18 @@ bool TfmMain::ConfirmDiscard() {
 
 void TfmMain::NewDesign() {
     tavrel::NewDesign(*state_);
+    // The criteria are preferences, not part of the design.
+    const CascadeCriteria criteria = tables_->Criteria;
+    *tables_ = StageTables{};
+    tables_->Criteria = criteria;
     saveable_ = false;
-    parEnt_->hide();
-    graph_->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{parEnt_, graph_, pairs_, cascade_, transfer_}) w->hide();
     parEnt_->ShowMagnitudeTab();
     for (QAction* kind : kindActions_) kind->setChecked(false);
     pairing_->setEnabled(true);
     cascading_->setEnabled(true);
     open_->setEnabled(true);
-    transfer_->setEnabled(false);
+    SetTransferEnabled(false);
     setWindowTitle(QString(kTitle) + " - " + kUntitled);
     UpdateCommands();
     UpdateStatus();
@@ -260,14 +303,14 @@ void TfmMain::CloseDesign() {
 
 void TfmMain::Calculated(bool gainAccepted) {
     saveable_ = gainAccepted;
-    if (gainAccepted) transfer_->setEnabled(false);
+    if (gainAccepted) SetTransferEnabled(false);
     UpdateCommands();
     UpdateStatus();
 }
 
 void TfmMain::SpecificationNext() {
     WaitCursor wait;
-    tavrel::SpecificationNext(*state_);
+    SpecificationNextWithStages(*state_, *tables_);
     parEnt_->hide();
     graph_->Open();
     UpdateCommands();
@@ -283,12 +326,97 @@ void TfmMain::ApproximationBack() {
     UpdateStatus();
 }
 
+void TfmMain::ApproximationNext() {
+    WaitCursor wait;
+    const ApproximationNextPlan plan = ApproximationNextWithStages(*state_, *tables_, graph_->CheckedApprox());
+    if (plan.enableTransferFunction) SetTransferEnabled(true);
+    switch (plan.show) {
+        case WizardWindow::Pairing:
+            graph_->hide();
+            pairs_->Open();
+            break;
+        case WizardWindow::Cascading:
+            graph_->hide();
+            cascade_->Open();
+            SetTransferEnabled(true);
+            break;
+        case WizardWindow::CircuitSelection:
+            wait.Release();
+            StagesFormed();
+            break;
+    }
+    StagesChanged();
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::PairingFinished() {
+    if (state_->AutoCascading) {
+        StagesFormed();
+    } else {
+        pairs_->hide();
+        cascade_->Open();
+        SetTransferEnabled(true);
+    }
+    UpdateStatus();
+}
+
+void TfmMain::ShowApproximationWindow() {
+    for (QWidget* w : std::initializer_list<QWidget*>{pairs_, cascade_}) w->hide();
+    graph_->Redisplay();
+    graph_->show();
+    graph_->raise();
+    UpdateCommands();
+    UpdateStatus();
+}
+
+void TfmMain::CascadeBack() {
+    if (state_->AutoPairing) {
+        ShowApproximationWindow();
+        return;
+    }
+    cascade_->hide();
+    pairs_->Open();
+    UpdateStatus();
+}
+
+void TfmMain::StagesFormed() {
+    SetTransferEnabled(true);
+    StagesChanged();
+    ShowInformation(kStagesFormed);
+}
+
+void TfmMain::SetTransferEnabled(bool enabled) {
+    showTransfer_->setEnabled(enabled);
+    // Stages of an earlier pairing are not shown once the design has changed.
+    if (!enabled) transfer_->hide();
+}
+
+void TfmMain::StagesChanged() {
+    if (transfer_->isVisible()) transfer_->Redisplay();
+}
+
+void TfmMain::SetPairingMode(bool automatic, bool fromMenu) {
+    state_->AutoPairing = automatic;
+    (automatic ? pairingAutomatic_ : pairingInteractive_)->setChecked(true);
+    if (automatic && fromMenu && pairs_->isVisible()) ShowApproximationWindow();
+}
+
+void TfmMain::SetCascadingMode(bool automatic, bool fromMenu) {
+    state_->AutoCascading = automatic;
+    (automatic ? cascadingAutomatic_ : cascadingInteractive_)->setChecked(true);
+    if (automatic && fromMenu && cascade_->isVisible()) ShowApproximationWindow();
+}
+
 void TfmMain::SetHzUnits(bool hz) {
     SetFrequencyUnits(*state_, hz);
     (hz ? hz_ : rads_)->setChecked(true);
     toggleUnits_->setIcon(TextGlyph(hz ? "Hz" : "rad"));
     parEnt_->Redisplay();
     if (graph_->isVisible()) graph_->Redisplay();
+    if (pairs_->isVisible()) pairs_->Redisplay();
+    if (cascade_->isVisible()) cascade_->Redisplay();
+    blocks_->SetHz(hz);
     UpdateStatus();
 }
 
@@ -312,6 +440,9 @@ QString TfmMain::StatusText() const {
     if (!started) return "No design. Start one from the Start Design menu or the toolbar.";
     QString step = "Specification";
     if (graph_->isVisible()) step = "Approximation";
+    if (pairs_->isVisible()) step = "Pole-zero pairing";
+    if (cascade_->isVisible()) step = "Stage cascading";
+    if (graph_->isVisible() && state_->DesignStep >= Step::CascadingDone) step = "Stages formed";
     const QString file = state_->DesignFileName.empty() ? kUntitled : QString::fromStdString(state_->DesignFileName);
     return QString("%1 design   |   %2   |   %3   |   frequencies in %4")
         .arg(kKindNames[static_cast<int>(state_->FilterKind)], file, step, state_->HzUnits ? "Hz" : "rad/s");
@@ -326,8 +457,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (QWidget* w : {static_cast<QWidget*>(parEnt_), static_cast<QWidget*>(graph_),
-                       static_cast<QWidget*>(dbConv_), static_cast<QWidget*>(help_)})
+    for (QWidget* w : std::initializer_list<QWidget*>{parEnt_, graph_, pairs_, cascade_, criteria_, transfer_, blocks_,
+                                                      dbConv_, help_})
         w->hide();
     event->accept();
 }

@@ -5,6 +5,7 @@
 
 #include "core/calculate.h"
 #include "core/design_state.h"
+#include "stages/stage_tables.h"
 
 class QAction;
 class QActionGroup;
@@ -13,13 +14,18 @@ class QMenu;
 
 namespace tavrel::ui {
 
+class TfmBlocks;
+class TfmCascade;
+class TfmCriteria;
 class TfmDbConv;
 class TfmGraph;
 class TfmHelp;
+class TfmPairs;
 class TfmParEnt;
+class TfmTransfer;
 
-// The main window: menus, toolbar and status line; it owns the one design state and
-// the wizard windows, which it creates once and shows and hides.
+// The main window: menus, toolbar and status line; it owns the one design state with
+// its stage tables and the wizard windows, which it creates once and shows and hides.
 class TfmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,8 +33,14 @@ public:
     ~TfmMain() override;
 
     DesignState& State() { return *state_; }
+    StageTables& Tables() { return *tables_; }
     TfmParEnt* ParEnt() const { return parEnt_; }
     TfmGraph* Graph() const { return graph_; }
+    TfmPairs* Pairs() const { return pairs_; }
+    TfmCascade* Cascade() const { return cascade_; }
+    TfmCriteria* Criteria() const { return criteria_; }
+    TfmTransfer* Transfer() const { return transfer_; }
+    TfmBlocks* Blocks() const { return blocks_; }
     TfmDbConv* DbConv() const { return dbConv_; }
     TfmHelp* Help() const { return help_; }
     // Menu commands and toolbar buttons by their captions without "&" (e.g. "Save Design").
@@ -52,6 +64,18 @@ private:
     void Calculated(bool gainAccepted);
     void SpecificationNext();
     void ApproximationBack();
+    void ApproximationNext();
+    void PairingFinished();
+    void ShowApproximationWindow();
+    void CascadeBack();
+    // The last wizard step of this version: the stages are formed and cascaded.
+    void StagesFormed();
+    void SetTransferEnabled(bool enabled);
+    void StagesChanged();
+    // Options > pairing and cascading mode; from the menu the window of the mode left is
+    // closed, from " Hide this window next time" it stays until Next.
+    void SetPairingMode(bool automatic, bool fromMenu);
+    void SetCascadingMode(bool automatic, bool fromMenu);
     void SetHzUnits(bool hz);
     void CopyToClipboard();
     void UpdateCommands();
@@ -59,19 +83,26 @@ private:
     bool SaveBeforeDiscard();
 
     std::unique_ptr<DesignState> state_;
+    std::unique_ptr<StageTables> tables_;
     CalcEnvironment environment_;
     bool saveable_ = false;  // a Calculate with an accepted gain produced results
 
     TfmParEnt* parEnt_;
     TfmGraph* graph_;
+    TfmPairs* pairs_;
+    TfmCascade* cascade_;
+    TfmCriteria* criteria_;
+    TfmTransfer* transfer_;
+    TfmBlocks* blocks_;
     TfmDbConv* dbConv_;
     TfmHelp* help_;
     QLabel* status_;
     QActionGroup* kinds_;
     std::array<QAction*, 5> kindActions_{};
     QAction *open_{}, *save_{}, *saveAs_{}, *closeDesign_{}, *copy_{}, *ascii_{}, *netlist_{}, *print_{};
-    QAction *hz_{}, *rads_{}, *toggleUnits_{}, *transfer_{};
+    QAction *hz_{}, *rads_{}, *toggleUnits_{}, *showTransfer_{};
     QMenu *pairing_{}, *cascading_{};
+    QAction *pairingAutomatic_{}, *pairingInteractive_{}, *cascadingAutomatic_{}, *cascadingInteractive_{};
 };
 
 }  // namespace tavrel::ui
