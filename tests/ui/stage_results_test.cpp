@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "stages/stage_record.h"
+#include "ui/column_list.h"
 #include "ui/tfm_blocks.h"
 #include "ui/tfm_cascade.h"
 #include "ui/tfm_graph.h"
@@ -104,6 +105,25 @@ private slots:
         QCOMPARE(int(session_.main()->State().StageCount), 2);
         QCOMPARE(session_.main()->Tables().Stage[1].TypeName, std::string("SLP "));
         QVERIFY(session_.main()->Command("Show transfer function")->isEnabled());
+    }
+
+    void browsingForwardKeepsTheStages() {
+        TfmMain* main = session_.main();
+        std::vector<std::string> cascaded;
+        for (int stage = 1; stage <= 4; ++stage) cascaded.push_back(main->Tables().Stage[stage].TypeName);
+        Click(main->Graph(), "back");  // the design is not recalculated any more
+        Click(main->ParEnt(), "next");
+        main->Command("Pairing User-interactive")->trigger();
+        Click(main->Graph(), "next");
+        // Not rebuilt: the pairing window shows the stages as they are, nothing left to pair.
+        TfmPairs* pairs = main->Pairs();
+        QVERIFY(pairs->isVisible());
+        QCOMPARE(pairs->Poles()->LineCount(), 0);
+        QCOMPARE(pairs->Pairs()->LineCount(), 4);
+        QCOMPARE(main->State().DesignStep, Step::CascadingDone);
+        for (int stage = 1; stage <= 4; ++stage) QCOMPARE(main->Tables().Stage[stage].TypeName, cascaded[size_t(stage - 1)]);
+        Click(pairs, "next");  // automatic cascading: stages formed again
+        QVERIFY(main->Command("Show transfer function")->isEnabled());
     }
 
     void buildingBlocks() {
