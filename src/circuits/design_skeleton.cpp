@@ -35,7 +35,8 @@ void ForceGainIf(StageCircuitRecord& record, bool condition, long double k) {
 }
 
 void CapGain(StageCircuitRecord& record, long double limit, long double factor) {
-    ForceGainIf(record, record.ActualGain >= limit, factor * limit);
+    // The desired gain is a stored value: a limit typed as a literal is compared as stored.
+    ForceGainIf(record, record.ActualGain >= Real48::Round(limit), factor * limit);
 }
 
 void SetOpAmpCoefficients(StageCircuitRecord& record, long double k1, long double k2, long double s1,
@@ -79,6 +80,14 @@ void PreDistort(const StageRecord& stage, StageCircuitRecord& record) {
     }
     record.GBWError = GBWErrorOf(k1, k2, wp, qp, gbw);
     record.MinGBW = RecommendedGBW(k1, k2, wp);
+}
+
+void FirstOrderPoleData(const StageRecord& stage, StageCircuitRecord& record) {
+    SetOpAmpCoefficients(record, 0, 0);
+    record.DesignW = stage.Wc;
+    record.DesignQ = 0;
+    record.GBWError = 0;
+    record.MinGBW = 0;
 }
 
 void SetSensitivities(ComponentEntry& entry, long double s1, long double s2, long double s3) {

@@ -33,6 +33,9 @@ long double RecommendedGBW(long double k1, long double k2, long double wp);
 // m·10^e with m in [1, 10) becomes (m rounded down to a multiple of 0.5)·10^e.
 long double RoundDownToHalfStep(long double value);
 
+// First-order stages have no pole pair: DesignW := Wc, and no op-amp coefficients or GBW figures.
+void FirstOrderPoleData(const StageRecord& stage, StageCircuitRecord& record);
+
 // The pole-frequency, pole-Q and gain slots of a component.
 void SetSensitivities(ComponentEntry& entry, long double s1, long double s2, long double s3);
 
