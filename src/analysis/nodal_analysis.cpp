@@ -14,8 +14,8 @@ namespace {
 class NodalSystem {
 public:
     NodalSystem(const std::vector<TemplateElement>& elements, std::span<const long double> r,
-                std::span<const long double> c)
-        : elements_(elements), r_(r), c_(c) {
+                std::span<const long double> c, long double openLoopGain = 0)
+        : elements_(elements), r_(r), c_(c), inverseGain_(openLoopGain > 0 ? 1 / openLoopGain : 0) {
         int highest = 2;
         for (const TemplateElement& e : elements)
             for (int n : e.nodes) highest = std::max(highest, n);
@@ -41,11 +41,13 @@ public:
         int opAmpRow = firstOpAmpRow_;
         for (const TemplateElement& e : elements_) {
             if (e.kind == 'X') {
-                // Output current enters the output node's equation; the row forces v+ = v-.
+                // Output current enters the output node's equation; the row forces
+                // v+ - v- = vout/A, which is v+ = v- for the ideal op amp.
                 const int out = nodeUnknown_[static_cast<size_t>(e.nodes[2])];
                 if (out >= 0) a[static_cast<size_t>(out * size_ + opAmpRow)] += Complex(1);
                 Stamp(a, b, opAmpRow, e.nodes[0], Complex(1));
                 Stamp(a, b, opAmpRow, e.nodes[1], Complex(-1));
+                if (inverseGain_ != 0) Stamp(a, b, opAmpRow, e.nodes[2], Complex(-inverseGain_));
                 ++opAmpRow;
                 continue;
             }
@@ -78,6 +80,7 @@ private:
 
     const std::vector<TemplateElement>& elements_;
     std::span<const long double> r_, c_;
+    long double inverseGain_;
     std::vector<int> nodeUnknown_;
     int size_ = 0;
     int firstOpAmpRow_ = 0;
@@ -179,8 +182,8 @@ TransferPolynomials NodalTransfer(const std::vector<TemplateElement>& elements, 
 }
 
 Complex NodalResponse(const std::vector<TemplateElement>& elements, std::span<const long double> r,
-                      std::span<const long double> c, Complex s) {
-    const auto [num, den] = CramerPair(NodalSystem(elements, r, c), s);
+                      std::span<const long double> c, Complex s, long double openLoopGain) {
+    const auto [num, den] = CramerPair(NodalSystem(elements, r, c, openLoopGain), s);
     return num / den;
 }
 

@@ -21,8 +21,9 @@ struct TransferPolynomials {
 TransferPolynomials NodalTransfer(const std::vector<TemplateElement>& elements, std::span<const long double> r,
                                   std::span<const long double> c);
 
-// V(2)/V(1) at one complex frequency, solved directly.
+// V(2)/V(1) at one complex frequency, solved directly. With openLoopGain > 0 every op amp is
+// a voltage source of that gain times its input difference, as the netlist's ideal model is.
 Complex NodalResponse(const std::vector<TemplateElement>& elements, std::span<const long double> r,
-                      std::span<const long double> c, Complex s);
+                      std::span<const long double> c, Complex s, long double openLoopGain = 0);
 
 }  // namespace tavrel

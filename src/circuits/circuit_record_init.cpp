@@ -10,6 +10,8 @@ namespace tavrel {
 
 namespace {
 
+constexpr int kBerkaHerpyBandpass = 52;
+
 constexpr long double kGainResistorDefault = 10000;
 constexpr long double kUnsetComponent = 0.001L;
 
@@ -74,7 +76,9 @@ void InitCircuitRecord(CircuitTable& table, int stage, long double wp) {
     r.GainForced = d.gainForced;
     r.OpAmpCount = static_cast<std::int16_t>(d.opAmpCount);
     r.TwinT = d.twinT;
-    r.Inverting = d.inverting;
+    // The Berka-Herpy bandpass inverts at its pole frequency (its netlist gives
+    // H(j·wp) = -K), although its descriptor's flag says it does not.
+    r.Inverting = d.inverting || r.CircuitNo == kBerkaHerpyBandpass;
     r.HasCompVariant = d.hasCompVariant;
     r.CompVariant = static_cast<std::int16_t>(d.compVariant);
     r.C2Variable = table.SavedC2Variable[s];
