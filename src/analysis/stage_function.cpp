@@ -1,7 +1,10 @@
 #include "analysis/stage_function.h"
 
+#include <cmath>
+
 #include "analysis/coefficient_family.h"
 #include "circuits/stage_type.h"
+#include "core/math_helpers.h"
 
 namespace tavrel {
 
@@ -12,6 +15,17 @@ void ToMonic(long double& c0, long double& c1) {
     if (c0 == 0) return;
     c0 = 1 / c0;
     c1 *= c0;
+}
+
+Complex Cubic(const std::array<long double, 4>& p, Complex s) { return ((p[3] * s + p[2]) * s + p[1]) * s + p[0]; }
+
+// The angle of a complex value in [-pi/2, 3pi/2), with the arctangent of Im/Re.
+long double Angle(Complex p) {
+    constexpr long double kNearZero = 1e-20L;
+    const long double re = p.real(), im = p.imag();
+    if (im == 0) return re > 0 ? 0 : kPi;
+    if (std::fabs(re) < kNearZero) return im > 0 ? kPi / 2 : 3 * kPi / 2;
+    return std::atan(im / re) + (re > 0 ? 0 : kPi);
 }
 
 }  // namespace
@@ -41,10 +55,11 @@ StageFunction ReadStageFunction(CoefficientWork& work, int stageType, int circui
     return f;
 }
 
-Complex EvaluateStageFunction(const StageFunction& f, Complex s) {
-    const Complex num = ((f.n[3] * s + f.n[2]) * s + f.n[1]) * s + f.n[0];
-    const Complex den = ((f.d[3] * s + f.d[2]) * s + f.d[1]) * s + f.d[0];
-    return f.k * num / den;
+long double StagePhase(const StageFunction& f, long double w) {
+    const Complex s(0, w);
+    return Angle(Cubic(f.n, s)) - Angle(Cubic(f.d, s));
 }
+
+Complex EvaluateStageFunction(const StageFunction& f, Complex s) { return f.k * Cubic(f.n, s) / Cubic(f.d, s); }
 
 }  // namespace tavrel

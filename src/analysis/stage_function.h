@@ -21,4 +21,10 @@ StageFunction ReadStageFunction(CoefficientWork& work, int stageType, int circui
 
 Complex EvaluateStageFunction(const StageFunction& f, Complex s);
 
+// The phase in radians that the final response adds for a stage at angular frequency w:
+// angle(N(jw)) - angle(D(jw)), each angle taken in [-pi/2, 3pi/2) so that a stage's curve runs
+// on where its polynomials cross the negative real axis. Neither the sign of k nor the
+// inversion of an inverting circuit is in it.
+long double StagePhase(const StageFunction& f, long double w);
+
 }  // namespace tavrel

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/calc_command.h"
+#include "cli/circuit_command.h"
 #include "cli/stages_command.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
@@ -38,6 +39,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         StagesOptions stagesOptions;
         CLI::App* stages = app.add_subcommand("stages", "pairing, cascading and stage gains");
         AddStagesOptions(*stages, stagesCalcOptions, stagesOptions);
+        CircuitOptions circuitOptions;
+        CLI::App* circuit = app.add_subcommand("circuit", "coefficients of one catalog circuit from component values");
+        AddCircuitOptions(*circuit, circuitOptions);
 
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         try {
@@ -72,6 +76,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             }
             Print(out, run.doc);
             return run.status;
+        }
+        if (circuit->parsed()) {
+            Print(out, RunCircuit(circuitOptions));
+            return kDone;
         }
         err << "no command\n";
         return kFailure;

@@ -114,7 +114,10 @@ TEST(CliFuzz, NeverCrashes) {
         "--apb", "--asb", "--f1", "--f2", "--f0", "--unit", "hz", "khz", "rad/s", "krad/s", "--force-order",
         "--gain", "--gain-db", "--range", "--linear", "--help", "0", "1", "2", "7", "8", "20", "21", "-1", "0.001",
         "1e400", "1e-400", "nan", "inf", "-inf", "", " ", "1,2", "5,1", "abc", "99999999999999999999", "-40", "700",
-        "3", "0.5", "30", "1e38", "1e-38", "--approx", "--no", "11", "-", "--"};
+        "3", "0.5", "30", "1e38", "1e-38", "--approx", "--no", "11", "-", "--",
+        // circuit arguments; --netlist stays out, so that no run writes a file
+        "--r", "--c", "--f-hz", "--compensated", "--dialect", "ngspice", "pspice", "10000,10000", "1e-8,2e-8",
+        "13", "52", "1e39,1"};
     std::mt19937 random(7);
     std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
     std::uniform_int_distribution<int> length(0, 10);

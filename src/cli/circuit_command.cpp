@@ -1,0 +1,257 @@
+#include "cli/circuit_command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "analysis/coefficient_family.h"
+#include "analysis/cubic_split.h"
+#include "analysis/spice_netlist.h"
+#include "analysis/stage_function.h"
+#include "circuits/circuit_catalog.h"
+#include "circuits/netlist_templates.h"
+#include "circuits/stage_type.h"
+#include "core/arithmetic_failure.h"
+#include "core/math_helpers.h"
+#include "core/number_format.h"
+#include "core/real48.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+// Without --f-hz the response covers two decades on either side of the circuit's own
+// frequency, on as many points as the program's response grids.
+constexpr int kDefaultPoints = 351;
+constexpr long double kDefaultSpan = 100;
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
+        items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return items;
+}
+
+// A positive number as typed; beyond the extended range it is an arithmetic failure.
+long double PositiveNumber(const std::string& text, const std::string& what) {
+    if (!IsPlainNumber(text)) throw std::invalid_argument(what + " is not a number: \"" + text + "\"");
+    const long double value = ReadReal(text);
+    if (!(value > 0)) throw std::invalid_argument(what + " must be positive: " + text);
+    return value;
+}
+
+// Component values are stored as the program stores them; a value beyond the stored range is
+// an arithmetic failure, one below it would be a zero component.
+std::vector<long double> ComponentValues(const std::string& text, char letter, const std::vector<int>& counts,
+                                         int circuitNo) {
+    const std::vector<std::string> items = SplitList(text);
+    if (std::find(counts.begin(), counts.end(), static_cast<int>(items.size())) == counts.end()) {
+        std::string expected = std::to_string(counts.front());
+        if (counts.size() > 1) expected += " or " + std::to_string(counts.back());
+        throw std::invalid_argument(std::string("circuit ") + std::to_string(circuitNo) + " takes " + expected + " " +
+                                    letter + " values, got " + std::to_string(items.size()));
+    }
+    std::vector<long double> values;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string name = letter + std::to_string(i + 1);
+        const long double stored = Real48(PositiveNumber(items[i], name));
+        if (stored == 0) throw std::invalid_argument(name + " is too small to be stored: " + items[i]);
+        values.push_back(stored);
+    }
+    return values;
+}
+
+int ResistorsIn(const std::vector<std::string>& templateLines) {
+    const auto elements = TemplateElements(templateLines);
+    return static_cast<int>(std::count_if(elements.begin(), elements.end(), [](const TemplateElement& e) { return e.kind == 'R'; }));
+}
+
+void CheckFinite(const StageFunction& f) {
+    std::vector<long double> all{f.k};
+    all.insert(all.end(), f.n.begin(), f.n.end());
+    all.insert(all.end(), f.d.begin(), f.d.end());
+    for (const long double x : all) {
+        if (std::isnan(x)) throw ArithmeticFailure(kInvalidOperationText);
+        if (!std::isfinite(static_cast<double>(x))) throw ArithmeticFailure(kOverflowText);
+    }
+}
+
+// A derived figure, or null where the coefficients give none (roots off the usual places).
+nlohmann::json Figure(long double x) {
+    if (!std::isfinite(static_cast<double>(x))) return nullptr;
+    return static_cast<double>(x);
+}
+
+long double Sqrt(long double x) { return x >= 0 ? std::sqrt(x) : std::numeric_limits<long double>::quiet_NaN(); }
+
+// wp, qp, wz, wc (0 where the stage type has none) and, for third-order circuits, the real pole.
+void AddDerivedFigures(const StageFunction& f, int stageType, bool thirdOrder, nlohmann::json& doc) {
+    long double wp = 0, qp = 0, wz = 0, wc = 0;
+    if (IsFirstOrder(stageType)) {
+        wc = f.d[0];
+    } else if (thirdOrder) {
+        const CubicSplit poles = SplitCubic(f.d[2], f.d[1], f.d[0]);
+        wp = Sqrt(poles.b0);
+        qp = wp / poles.b1;
+        doc["p3"] = Figure(poles.root);
+        if (IsNotch(stageType)) wz = Sqrt(SplitCubic(f.n[2], f.n[1], f.n[0]).b0);
+    } else {
+        wp = Sqrt(f.d[0]);
+        qp = wp / f.d[1];
+        if (IsNotch(stageType)) wz = Sqrt(f.n[0]);
+    }
+    doc["wp"] = Figure(wp);
+    doc["qp"] = Figure(qp);
+    doc["wz"] = Figure(wz);
+    doc["wc"] = Figure(wc);
+}
+
+std::vector<long double> Frequencies(const std::optional<std::string>& text, const StageFunction& f, int order) {
+    std::vector<long double> hz;
+    if (text) {
+        for (const std::string& item : SplitList(*text)) hz.push_back(PositiveNumber(item, "--f-hz value"));
+        return hz;
+    }
+    long double w = std::pow(std::fabs(f.d[0]), 1.0L / order);
+    if (!(w > 0 && std::isfinite(w))) w = 2 * kPi * 1000;
+    const long double lo = w / (2 * kPi) / kDefaultSpan, decades = 2 * std::log10(kDefaultSpan);
+    for (int k = 0; k < kDefaultPoints; ++k) hz.push_back(lo * std::pow(10.0L, decades * k / (kDefaultPoints - 1)));
+    return hz;
+}
+
+nlohmann::json Response(const StageFunction& f, const std::vector<long double>& hz) {
+    std::vector<double> fHz, db, phase;
+    for (const long double x : hz) {
+        const long double w = 2 * kPi * x;
+        fHz.push_back(static_cast<double>(x));
+        db.push_back(static_cast<double>(20 * std::log10(std::abs(EvaluateStageFunction(f, Complex(0, w))))));
+        phase.push_back(static_cast<double>(StagePhase(f, w) * 180 / kPi));
+    }
+    return {{"f_hz", fHz}, {"gain_db", db}, {"phase_deg", phase}};
+}
+
+// Where the ngspice form writes the probed voltages: beside the netlist, under its name.
+std::string DataFileFor(const std::filesystem::path& netlist) {
+    std::filesystem::path data = netlist;
+    if (data.extension() == ".dat") return data.string() + ".dat";
+    return data.replace_extension(".dat").string();
+}
+
+// The file appears only once its whole text is written.
+void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::filesystem::path partial = path;
+    partial += ".partial";
+    {
+        std::ofstream out(partial, std::ios::trunc);
+        for (const std::string& line : lines) out << line << "\n";
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(partial, ignored);
+            throw std::runtime_error("cannot write " + path.string());
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    if (error) {
+        std::filesystem::remove(partial, error);
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+}  // namespace
+
+void AddCircuitOptions(CLI::App& command, CircuitOptions& options) {
+    command.add_option("--no", options.no, "circuit number of the catalog (1..94)")->required();
+    command.add_option("--r", options.r, "resistor values R1,R2,... in ohm")->required();
+    command.add_option("--c", options.c, "capacitor values C1,C2,... in farad")->required();
+    command.add_flag("--compensated", options.compensated,
+                     "the actively compensated variant (its two added resistors may follow the others)");
+    command.add_option("--f-hz", options.fHz, "response frequencies F1,F2,... in Hz");
+    auto* netlist = command.add_option("--netlist", options.netlist, "write a netlist of this stage to FILE");
+    command.add_option("--dialect", options.dialect, "pspice|ngspice")
+        ->check(CLI::IsMember({"pspice", "ngspice"}))
+        ->needs(netlist);
+}
+
+nlohmann::json RunCircuit(const CircuitOptions& options) {
+    const CatalogRow* row = FindCircuit(options.no);
+    if (row == nullptr) throw std::invalid_argument("no circuit number " + std::to_string(options.no) + " in the catalog");
+    const CoefficientFamilyRow& family = *FindFamilyRow(row->stageType, row->circuitIndex);
+    std::vector<int> resistorCounts{row->resistorCount};
+    if (options.compensated) {
+        const auto variant = FindTemplate(TemplateLibrary::Compensated, TemplateKey(row->stageType, row->circuitIndex));
+        if (!variant)
+            throw std::invalid_argument("circuit " + std::to_string(row->circuitNo) +
+                                        " has no actively compensated variant");
+        if (ResistorsIn(*variant) > row->resistorCount) resistorCounts.push_back(ResistorsIn(*variant));
+    }
+    std::vector<long double> r = ComponentValues(options.r, 'R', resistorCounts, row->circuitNo);
+    const std::vector<long double> c = ComponentValues(options.c, 'C', {row->capacitorCount}, row->circuitNo);
+
+    // With ideal op amps the compensated variant has the plain circuit's function, whatever
+    // its added resistors are, so the coefficients come from the plain circuit.
+    CoefficientWork work;
+    for (int i = 1; i <= row->resistorCount; ++i) {
+        work.R[static_cast<size_t>(i)] = r[static_cast<size_t>(i - 1)];
+        work.G[static_cast<size_t>(i)] = 1 / work.R[static_cast<size_t>(i)];
+    }
+    for (int j = 1; j <= row->capacitorCount; ++j) {
+        work.C[static_cast<size_t>(j)] = c[static_cast<size_t>(j - 1)];
+        work.D[static_cast<size_t>(j)] = 1 / work.C[static_cast<size_t>(j)];
+    }
+    const StageFunction f = ReadStageFunction(work, row->stageType, row->circuitIndex);
+    CheckFinite(f);
+    const int order = IsFirstOrder(row->stageType) ? 1 : family.thirdOrder ? 3 : 2;
+    const std::vector<long double> hz = Frequencies(options.fHz, f, order);
+
+    nlohmann::json doc = {{"no", row->circuitNo},
+                          {"type", StageTypeName(row->stageType)},
+                          {"index", row->circuitIndex},
+                          {"name", row->name},
+                          {"inverting", family.inverting},
+                          {"third_order", family.thirdOrder},
+                          {"form", family.form == CoefficientForm::UnitConstant ? "unit-constant" : "monic"},
+                          {"listed", ResistorListText(family, row->resistorCount)},
+                          {"k", static_cast<double>(f.k)}};
+    std::vector<double> d, n;
+    for (size_t p = 0; p < 4; ++p) d.push_back(static_cast<double>(f.d[p])), n.push_back(static_cast<double>(f.n[p]));
+    doc["d"] = d;
+    doc["n"] = n;
+    AddDerivedFigures(f, row->stageType, family.thirdOrder, doc);
+    doc["response"] = Response(f, hz);
+
+    if (options.netlist) {
+        // The variant's added resistors copy the last two, as the design gives them.
+        if (options.compensated && r.size() < static_cast<size_t>(resistorCounts.back())) {
+            const long double beforeLast = r[r.size() - 2], last = r.back();
+            r.insert(r.end(), {beforeLast, last});
+        }
+        SpiceStage stage;
+        stage.stageType = row->stageType;
+        stage.circuitIndex = row->circuitIndex;
+        stage.opAmpCount = row->opAmpCount;
+        stage.compensated = options.compensated;
+        stage.resistors = r;
+        stage.capacitors = c;
+        SpiceOptions spice;
+        spice.startHz = *std::min_element(hz.begin(), hz.end());
+        spice.endHz = *std::max_element(hz.begin(), hz.end());
+        spice.dialect = options.dialect == "ngspice" ? SpiceDialect::Ngspice : SpiceDialect::PSpice;
+        spice.ngspiceDataFile = DataFileFor(*options.netlist);
+        WriteLines(*options.netlist, SpiceNetlistLines({stage}, spice));
+        doc["netlist"] = *options.netlist;
+        if (spice.dialect == SpiceDialect::Ngspice) doc["netlist_data"] = spice.ngspiceDataFile;
+    }
+    return doc;
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <cmath>
+#include <complex>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <unistd.h>
+
+#include "analysis/nodal_analysis.h"
+#include "circuits/circuit_catalog.h"
+#include "circuits/netlist_templates.h"
+#include "cli/cli.h"
+
+namespace tavrel::cli {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+struct CircuitResult {
+    int status;
+    nlohmann::json doc;
+    std::string err;
+};
+
+CircuitResult RunCircuitCommand(std::vector<std::string> args) {
+    args.insert(args.begin(), "circuit");
+    std::ostringstream out, err;
+    const int status = Run(args, out, err, TAVREL_BIN_DIR);
+    return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+}
+
+std::filesystem::path ScratchDirectory() {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel_circuit_cli_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string Join(const std::vector<double>& values) {
+    std::ostringstream text;
+    text.precision(17);
+    for (size_t i = 0; i < values.size(); ++i) text << (i ? "," : "") << values[i];
+    return text.str();
+}
+
+// The difference of two phases in degrees, brought into (-180, 180].
+double PhaseDifference(double a, double b) {
+    double d = std::fmod(a - b, 360.0);
+    if (d <= -180) d += 360;
+    if (d > 180) d -= 360;
+    return d;
+}
+
+// The worked example of the Sallen-Key lowpass I: a = C2·C1·R2·R1 = 2e-8, b = C1·(R2 + R1) =
+// 2e-4, so d0 = 1/a, d1 = b/a, wp = 1/sqrt(a) and Qp = 1/sqrt(2).
+TEST(CliCircuit, SallenKeyLowpassWorkedExample) {
+    const CircuitResult r = RunCircuitCommand({"--no", "11", "--r", "10000,10000", "--c", "10e-9,20e-9"});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const auto& doc = r.doc;
+    EXPECT_EQ(doc["no"], 11);
+    EXPECT_EQ(doc["type"], "SLP ");
+    EXPECT_EQ(doc["index"], 1);
+    EXPECT_EQ(doc["name"], "Sallen-Key (SK) Second Order Lowpass I");
+    EXPECT_EQ(doc["form"], "unit-constant");
+    EXPECT_EQ(doc["listed"], "02,01,02");
+    EXPECT_FALSE(doc["inverting"]);
+    EXPECT_FALSE(doc["third_order"]);
+    // Component values are stored with 39 fraction bits, so the figures carry about 1e-12.
+    EXPECT_NEAR(doc["d"][0].get<double>(), 1 / 2e-8, 1e-11 / 2e-8);
+    EXPECT_NEAR(doc["d"][1].get<double>(), 2e-4 / 2e-8, 1e-11 * 1e4);
+    EXPECT_EQ(doc["d"][2], 1.0);
+    EXPECT_EQ(doc["d"][3], 0.0);
+    EXPECT_EQ(doc["n"][0], doc["d"][0]);
+    EXPECT_EQ(doc["k"], 1.0);
+    EXPECT_NEAR(doc["wp"].get<double>(), 1 / std::sqrt(2e-8), 1e-8);
+    EXPECT_NEAR(doc["qp"].get<double>(), 1 / std::sqrt(2.0), 1e-11);
+    EXPECT_EQ(doc["wz"], 0.0);
+    EXPECT_EQ(doc["wc"], 0.0);
+    // Without --f-hz: 351 points, two decades either side of fp.
+    const auto& f = doc["response"]["f_hz"];
+    ASSERT_EQ(f.size(), 351u);
+    const double fp = 1 / std::sqrt(2e-8) / (2 * kPi);
+    EXPECT_NEAR(f[0].get<double>(), fp / 100, 1e-6 * fp);
+    EXPECT_NEAR(f[175].get<double>(), fp, 1e-6 * fp);
+    EXPECT_NEAR(f[350].get<double>(), fp * 100, 1e-6 * fp);
+    // A maximally flat lowpass is 3 dB down at fp, lagging by 90 degrees.
+    EXPECT_NEAR(doc["response"]["gain_db"][175].get<double>(), -3.0103, 1e-4);
+    EXPECT_NEAR(doc["response"]["phase_deg"][175].get<double>(), -90, 1e-6);
+}
+
+// The multiple feedback lowpass I: d0 = D2·D1·G3·G2, d1 = D2·(G3 + G2 + G1), K = R2/R1,
+// inverting.
+TEST(CliCircuit, MultipleFeedbackLowpassClosedForm) {
+    const double r1 = 12000, r2 = 33000, r3 = 4700, c1 = 2.2e-9, c2 = 47e-9;
+    const CircuitResult r =
+        RunCircuitCommand({"--no", "13", "--r", Join({r1, r2, r3}), "--c", Join({c1, c2}), "--f-hz", "1000"});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    EXPECT_TRUE(r.doc["inverting"]);
+    EXPECT_EQ(r.doc["form"], "monic");
+    const double d0 = 1 / (c2 * c1 * r3 * r2), d1 = (1 / r3 + 1 / r2 + 1 / r1) / c2;
+    EXPECT_NEAR(r.doc["d"][0].get<double>(), d0, 1e-10 * d0);
+    EXPECT_NEAR(r.doc["d"][1].get<double>(), d1, 1e-10 * d1);
+    EXPECT_NEAR(r.doc["k"].get<double>(), r2 / r1, 1e-10);
+    EXPECT_NEAR(r.doc["wp"].get<double>(), std::sqrt(d0), 1e-9 * std::sqrt(d0));
+    EXPECT_NEAR(r.doc["qp"].get<double>(), std::sqrt(d0) / d1, 1e-9);
+}
+
+struct ResponseCase {
+    int no;
+    std::vector<double> r, c;
+    bool compensated = false;
+};
+
+void PrintTo(const ResponseCase& c, std::ostream* os) { *os << "circuit " << c.no; }
+
+class CircuitResponse : public testing::TestWithParam<ResponseCase> {};
+
+// The response in the document is the template's own function (solved by nodal analysis
+// with ideal op amps), the inversion of an inverting circuit left out of the phase.
+TEST_P(CircuitResponse, FollowsTheTemplate) {
+    const ResponseCase& c = GetParam();
+    const std::vector<double> hz = {30, 300, 1000, 1600, 2500, 8000, 60000};
+    std::vector<std::string> args = {"--no", std::to_string(c.no), "--r", Join(c.r), "--c", Join(c.c), "--f-hz", Join(hz)};
+    if (c.compensated) args.push_back("--compensated");
+    const CircuitResult r = RunCircuitCommand(args);
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const CatalogRow& row = *FindCircuit(c.no);
+    const auto elements = TemplateElements(*FindTemplate(TemplateLibrary::Plain, TemplateKey(row.stageType, row.circuitIndex)));
+    std::vector<long double> rv{0}, cv{0};
+    rv.insert(rv.end(), c.r.begin(), c.r.end());
+    cv.insert(cv.end(), c.c.begin(), c.c.end());
+    const auto& response = r.doc["response"];
+    ASSERT_EQ(response["f_hz"].size(), hz.size());
+    for (size_t k = 0; k < hz.size(); ++k) {
+        const std::complex<long double> h = NodalResponse(elements, rv, cv, {0, 2 * kPi * hz[k]});
+        EXPECT_NEAR(response["f_hz"][k].get<double>(), hz[k], 0) << c.no;
+        EXPECT_NEAR(response["gain_db"][k].get<double>(), 20 * std::log10(std::abs(h)), 1e-9) << c.no << " at " << hz[k];
+        const double inversion = r.doc["inverting"].get<bool>() ? 180 : 0;
+        EXPECT_NEAR(PhaseDifference(response["phase_deg"][k].get<double>() + inversion,
+                                    static_cast<double>(std::arg(h)) * 180 / kPi),
+                    0, 1e-7)
+            << c.no << " at " << hz[k];
+    }
+    if (r.doc["third_order"]) {
+        // (s - p3)·(s^2 + (wp/qp)·s + wp^2) gives back the denominator.
+        const double p3 = r.doc["p3"], wp = r.doc["wp"], qp = r.doc["qp"];
+        const double b1 = wp / qp, b0 = wp * wp;
+        const auto& d = r.doc["d"];
+        EXPECT_NEAR(d[2].get<double>(), b1 - p3, 1e-9 * std::fabs(d[2].get<double>()));
+        EXPECT_NEAR(d[1].get<double>(), b0 - p3 * b1, 1e-9 * std::fabs(d[1].get<double>()));
+        EXPECT_NEAR(d[0].get<double>(), -p3 * b0, 1e-9 * std::fabs(d[0].get<double>()));
+    } else {
+        EXPECT_FALSE(r.doc.contains("p3"));
+    }
+}
+
+const ResponseCase kResponseCases[] = {
+    {1, {10000}, {10e-9}},
+    {9, {10000, 22000}, {10e-9}},                                             // inverting first order
+    {13, {12000, 33000, 4700}, {2.2e-9, 47e-9}},                              // inverting
+    {17, {10000, 10000, 5000, 30000, 10000}, {10e-9, 10e-9, 20e-9}},          // twin-T, third order
+    {28, {47000, 6800}, {10e-9, 10e-9, 10e-9}, true},                         // compensated variant
+    {52, {10000, 10000, 15000, 10000, 10000, 13000, 10000}, {10e-9, 10e-9}},  // inverting at fp
+    {56, {10000, 12000, 15000, 47000, 22000, 33000, 27000}, {10e-9, 10e-9}},  // notch
+    {88, {10000, 10000, 5000, 30000, 10000}, {10e-9, 10e-9, 20e-9}},          // twin-T notch
+};
+
+INSTANTIATE_TEST_SUITE_P(Circuits, CircuitResponse, testing::ValuesIn(kResponseCases),
+                         [](const testing::TestParamInfo<ResponseCase>& info) {
+                             return "No" + std::to_string(info.param.no) + (info.param.compensated ? "Compensated" : "");
+                         });
+
+// The notch frequency is that of the template's numerator, wz^2 = n0/n2.
+TEST(CliCircuit, NotchFrequencyIsTheTemplatesZero) {
+    const std::vector<double> r = {10000, 12000, 15000, 47000, 22000, 33000, 27000}, c = {10e-9, 10e-9};
+    const CircuitResult result = RunCircuitCommand({"--no", "56", "--r", Join(r), "--c", Join(c), "--f-hz", "1000"});
+    ASSERT_EQ(result.status, kDone) << result.err;
+    const CatalogRow& row = *FindCircuit(56);
+    std::vector<long double> rv{0}, cv{0};
+    rv.insert(rv.end(), r.begin(), r.end());
+    cv.insert(cv.end(), c.begin(), c.end());
+    const TransferPolynomials h = NodalTransfer(
+        TemplateElements(*FindTemplate(TemplateLibrary::Plain, TemplateKey(row.stageType, row.circuitIndex))), rv, cv);
+    const double wz = result.doc["wz"];
+    EXPECT_NEAR(wz * wz, static_cast<double>(h.numerator[0] / h.numerator[2]), 1e-9 * wz * wz);
+    EXPECT_GT(result.doc["wp"].get<double>(), 0);
+}
+
+TEST(CliCircuit, BadUsageIsStatusOne) {
+    const std::string missing = (ScratchDirectory() / "no such folder" / "stage.cir").string();
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--no", "4", "--r", "1000", "--c", "1e-9"},                        // between the ranges
+             {"--no", "0", "--r", "1000", "--c", "1e-9"},
+             {"--no", "95", "--r", "1000", "--c", "1e-9"},
+             {"--no", "x", "--r", "1000", "--c", "1e-9"},
+             {"--no", "11", "--r", "1000", "--c", "1e-9,1e-9"},                  // one R too few
+             {"--no", "11", "--r", "1000,1000,1000", "--c", "1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9"},                  // one C too few
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,0", "--c", "1e-9,1e-9"},                // not positive
+             {"--no", "11", "--r", "1000,-1000", "--c", "1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,0"},
+             {"--no", "11", "--r", "1k,1000", "--c", "1e-9,1e-9"},               // not a number
+             {"--no", "11", "--r", "1000,", "--c", "1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,nan", "--c", "1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,1e-60", "--c", "1e-9,1e-9"},            // stores as 0
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--f-hz", "0"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--f-hz", "10,-5"},
+             {"--no", "15", "--r", "1,1,1,1,1", "--c", "1e-9,1e-9", "--compensated"},  // no variant
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--dialect", "ngspice"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--netlist", "x.cir", "--dialect", "spectre"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--netlist", missing},
+             {"--no", "11", "--c", "1e-9,1e-9"},
+         }) {
+        const CircuitResult r = RunCircuitCommand(args);
+        EXPECT_EQ(r.status, kFailure) << ::testing::PrintToString(args);
+        EXPECT_FALSE(r.err.empty()) << ::testing::PrintToString(args);
+        EXPECT_TRUE(r.doc.is_null()) << ::testing::PrintToString(args);
+    }
+    EXPECT_FALSE(std::filesystem::exists("x.cir"));
+}
+
+TEST(CliCircuit, ValueBeyondTheStoredRangeIsAnArithmeticFailure) {
+    const CircuitResult r = RunCircuitCommand({"--no", "11", "--r", "1e39,1000", "--c", "1e-9,1e-9"});
+    ASSERT_EQ(r.status, kArithmetic);
+    EXPECT_EQ(r.doc["error"], "Floating point overflow. Try using smaller numbers.");
+}
+
+// A compensated variant with two added resistors takes them after the others, or copies the
+// last two when they are left out.
+TEST(CliCircuit, CompensatedVariantTakesItsAddedResistors) {
+    const auto dir = ScratchDirectory();
+    const auto path = (dir / "sk2.cir").string();
+    const CircuitResult given = RunCircuitCommand(
+        {"--no", "12", "--r", "10000,20000,4700,5600,3300,6800", "--c", "10e-9,10e-9", "--compensated", "--netlist", path});
+    ASSERT_EQ(given.status, kDone) << given.err;
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("R5 6 7 RMODEL 3.3K"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("R6 7 0 RMODEL 6.8K"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("XA2 5 7 6 IDEALOP"), std::string::npos);
+    const CircuitResult copied =
+        RunCircuitCommand({"--no", "12", "--r", "10000,20000,4700,5600", "--c", "10e-9,10e-9", "--compensated", "--netlist", path});
+    ASSERT_EQ(copied.status, kDone) << copied.err;
+    std::ifstream again(path);
+    std::stringstream copiedText;
+    copiedText << again.rdbuf();
+    EXPECT_NE(copiedText.str().find("R5 6 7 RMODEL 4.7K"), std::string::npos) << copiedText.str();
+    EXPECT_NE(copiedText.str().find("R6 7 0 RMODEL 5.6K"), std::string::npos);
+    EXPECT_EQ(given.doc["response"], copied.doc["response"]);
+    EXPECT_FALSE(std::filesystem::exists(path + ".partial"));
+}
+
+TEST(CliCircuit, PspiceNetlistSweepsTheFrequencyRange) {
+    const auto path = (ScratchDirectory() / "mfb.cir").string();
+    const CircuitResult r = RunCircuitCommand(
+        {"--no", "13", "--r", "12000,33000,4700", "--c", "2.2e-9,47e-9", "--f-hz", "5000,20,100", "--netlist", path});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    EXPECT_EQ(r.doc["netlist"], path);
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "****  Tavrel Spice File  ****");
+    EXPECT_EQ(lines.back(), ".END");
+    const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has(".SUBCKT SLP1 1 2"));
+    EXPECT_TRUE(has("       XA1 0 4 2 IDEALOP"));
+    EXPECT_TRUE(has("V1 1 0 AC 1"));
+    EXPECT_TRUE(has("X1 1 2 SLP1"));
+    EXPECT_TRUE(has(".AC DEC 200 2.00000E+1 5.00000E+3"));
+    EXPECT_TRUE(has(".PROBE V(2)"));
+}
+
+struct SimulatedCase {
+    int no;
+    std::vector<double> r, c;
+    bool compensated = false;
+};
+
+void PrintTo(const SimulatedCase& c, std::ostream* os) { *os << "circuit " << c.no; }
+
+class CircuitNetlistSimulated : public testing::TestWithParam<SimulatedCase> {};
+
+// ngspice runs the netlist the command writes; its voltage at node 2 is the document's
+// response (the op amps of gain 1e5 move these designs by less than 0.001 dB).
+TEST_P(CircuitNetlistSimulated, NgspiceAgreesWithTheResponse) {
+    const SimulatedCase& c = GetParam();
+    // Quarter decades from 100 Hz lie on the simulator's sweep of 200 points per decade.
+    std::vector<double> hz;
+    for (int k = 0; k <= 8; ++k) hz.push_back(100 * std::pow(10.0, k / 4.0));
+    const auto dir = ScratchDirectory();
+    const std::string name = "stage" + std::to_string(c.no) + (c.compensated ? "c" : "");
+    const auto netlist = dir / (name + ".cir");
+    std::vector<std::string> args = {"--no", std::to_string(c.no), "--r", Join(c.r), "--c", Join(c.c),
+                                     "--f-hz", Join(hz), "--netlist", netlist.string(), "--dialect", "ngspice"};
+    if (c.compensated) args.push_back("--compensated");
+    const CircuitResult r = RunCircuitCommand(args);
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const std::string data = r.doc["netlist_data"];
+    std::filesystem::remove(data);
+    const auto log = dir / (name + ".log");
+    const std::string command = "ngspice -b '" + netlist.string() + "' > '" + log.string() + "' 2>&1";
+    // ngspice's exit status in batch mode with a control block says nothing; its data does.
+    [[maybe_unused]] const int status = std::system(command.c_str());
+    std::ifstream logIn(log);
+    for (std::string line; std::getline(logIn, line);) EXPECT_EQ(line.find("rror"), std::string::npos) << line;
+    std::vector<std::array<double, 3>> rows;
+    std::ifstream in(data);
+    for (double f, re, im; in >> f >> re >> im;) rows.push_back({f, re, im});
+    ASSERT_GE(rows.size(), 401u) << data;
+    const auto& response = r.doc["response"];
+    const double inversion = r.doc["inverting"].get<bool>() ? 180 : 0;
+    for (size_t k = 0; k < hz.size(); ++k) {
+        const auto nearest = std::min_element(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+            return std::fabs(a[0] / hz[k] - 1) < std::fabs(b[0] / hz[k] - 1);
+        });
+        ASSERT_LT(std::fabs((*nearest)[0] / hz[k] - 1), 1e-6) << hz[k];
+        const std::complex<double> v((*nearest)[1], (*nearest)[2]);
+        EXPECT_NEAR(20 * std::log10(std::abs(v)), response["gain_db"][k].get<double>(), 0.01) << c.no << " at " << hz[k];
+        EXPECT_NEAR(PhaseDifference(std::arg(v) * 180 / kPi, response["phase_deg"][k].get<double>() + inversion), 0, 0.1)
+            << c.no << " at " << hz[k];
+    }
+}
+
+const SimulatedCase kSimulatedCases[] = {
+    {11, {10000, 10000}, {10e-9, 20e-9}},
+    {13, {12000, 33000, 4700}, {2.2e-9, 47e-9}},
+    {17, {10000, 10000, 5000, 30000, 10000}, {10e-9, 10e-9, 20e-9}},
+    {44, {15000, 68000, 2200}, {10e-9, 10e-9}, true},
+    {56, {10000, 12000, 15000, 47000, 22000, 33000, 27000}, {10e-9, 10e-9}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Spice, CircuitNetlistSimulated, testing::ValuesIn(kSimulatedCases),
+                         [](const testing::TestParamInfo<SimulatedCase>& info) {
+                             return "No" + std::to_string(info.param.no) + (info.param.compensated ? "Compensated" : "");
+                         });
+
+}  // namespace
+}  // namespace tavrel::cli
