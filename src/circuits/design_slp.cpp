@@ -63,8 +63,83 @@ void DesignSallenKeyLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// Multiple Feedback (MFB) Second Order Lowpass I: R1 in, R3 to the inverting input, R2 and C1
+// feed back, C2 to ground. wp² = 1/(R2·R3·C1·C2), wp/Q = (1/R1 + 1/R2 + 1/R3)/C2, gain R2/R1.
+void DesignMfbLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double k = r.ActualGain;
+    SetOpAmpCoefficients(r, (k + 1) * stage.Qp, -stage.Qp);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, c1 = C(r, 1).Value;
+    if (!(k > 0)) {
+        r.Invalid = 1;
+        return;
+    }
+    // The capacitor ratio that lets R3 close the Q equation.
+    const long double m = 4 * q * q * (k + 1);
+    r.CapRatio = m;
+    C(r, 2).Value = m * c1;
+    const long double c2 = C(r, 2).Value;
+    R(r, 2).Value = 1 / (2 * q * w * c1);
+    R(r, 1).Value = R(r, 2).Value / k;
+    R(r, 3).Value = 1 / (R(r, 2).Value * c1 * c2 * w * w);
+    const long double g1 = 1 / R(r, 1).Value, g2 = 1 / R(r, 2).Value, g3 = 1 / R(r, 3).Value, g = g1 + g2 + g3;
+    SetSensitivities(R(r, 1), 0, g1 / g, -1);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L + g2 / g, 1);
+    SetSensitivities(R(r, 3), -0.5L, -0.5L + g3 / g, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Fliege Second Order Lowpass: gain 1 + R4/R5 = 2 with R4 = R5;
+// wp² = R5/(C1·C2·R1·R3·R4), wp/Q = 1/(C1·R2).
+void DesignFliegeLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    FixGain(r, 2);
+    const long double qp = stage.Qp;
+    SetOpAmpCoefficients(r, 2, 0, 2, 2 * (2 * qp + 1) * (2 * qp + 1));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, c1 = C(r, 1).Value;
+    // Equal capacitors and equal resistors but the Q-setting R2.
+    C(r, 2).Value = c1;
+    r.CapRatio = 1;
+    R(r, 1).Value = 1 / (c1 * w);
+    R(r, 2).Value = q * R(r, 1).Value;
+    R(r, 3).Value = R(r, 4).Value = R(r, 5).Value = R(r, 1).Value;
+    SetSensitivities(R(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 2), 0, 1, 0);
+    SetSensitivities(R(r, 3), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0.5L);
+    SetSensitivities(R(r, 5), 0.5L, 0.5L, -0.5L);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Bach Second Order Lowpass: two followers; wp² = 1/(C1·C2·R1·R2), wp/Q = 1/(C2·R1), gain 1.
+void DesignBachLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    FixGain(r, 1);
+    const long double qp = stage.Qp;
+    SetOpAmpCoefficients(r, qp, -qp, qp * qp / 2);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, c1 = C(r, 1).Value;
+    const long double m = C(r, 2).Value / c1;
+    R(r, 2).Value = 1 / (c1 * w * q);
+    R(r, 1).Value = R(r, 2).Value * q * q / m;
+    SetSensitivities(R(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
 constexpr DesignRoutine kSlpRoutines[] = {
-    DesignSallenKeyLowpassI,
+    DesignSallenKeyLowpassI,  // 1
+    nullptr,                  // 2 Sallen-Key lowpass II: not yet
+    DesignMfbLowpassI,        // 3
+    nullptr,                  // 4 MFB lowpass II: not yet
+    DesignFliegeLowpass,      // 5
+    DesignBachLowpass,        // 6
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "cli/calc_command.h"
 #include "cli/circuit_command.h"
+#include "cli/design_stage_command.h"
 #include "cli/stages_command.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
@@ -39,6 +40,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         StagesOptions stagesOptions;
         CLI::App* stages = app.add_subcommand("stages", "pairing, cascading and stage gains");
         AddStagesOptions(*stages, stagesCalcOptions, stagesOptions);
+        DesignStageOptions designStageOptions;
+        CLI::App* designStage = app.add_subcommand("design-stage", "one circuit designed for one stage target");
+        AddDesignStageOptions(*designStage, designStageOptions);
         CircuitOptions circuitOptions;
         CLI::App* circuit = app.add_subcommand("circuit", "coefficients of one catalog circuit from component values");
         AddCircuitOptions(*circuit, circuitOptions);
@@ -79,6 +83,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (circuit->parsed()) {
             Print(out, RunCircuit(circuitOptions));
+            return kDone;
+        }
+        if (designStage->parsed()) {
+            Print(out, RunDesignStage(*designStage, designStageOptions));
             return kDone;
         }
         err << "no command\n";

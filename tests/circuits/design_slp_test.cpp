@@ -38,7 +38,10 @@ TEST_P(LowpassDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
 
 INSTANTIATE_TEST_SUITE_P(Circuits, LowpassDesign,
                          ::testing::Values(CircuitTargets{11, kQps, kGains},
-                                           CircuitTargets{11, kQps, kGains, true}),
+                                           CircuitTargets{11, kQps, kGains, true},
+                                           CircuitTargets{13, kQps, kGains},
+                                           CircuitTargets{15, kQps, kGains},
+                                           CircuitTargets{16, kQps, kGains}),
                          [](const auto& info) {
                              return "No" + std::to_string(info.param.circuitNo) +
                                     (info.param.c2Variable ? "C2Variable" : "") + (info.param.equal ? "Equal" : "");

@@ -1,0 +1,110 @@
+#include "cli/design_stage_command.h"
+
+#include <stdexcept>
+
+#include "circuits/circuit_catalog.h"
+#include "circuits/design_merits.h"
+#include "circuits/design_routine.h"
+#include "circuits/design_stage.h"
+#include "circuits/resistor_series.h"
+#include "circuits/stage_type.h"
+
+namespace tavrel::cli {
+
+namespace {
+
+// The program's default resistor tolerance is 1 %.
+constexpr long double kDefaultResistorTolerance = 1;
+
+nlohmann::json SlotsDocument(const ComponentEntry& e) {
+    auto slot = [&](int s) { return static_cast<double>(e.Sens[static_cast<size_t>(s)]); };
+    return {{"wp", slot(SensSlot::PoleFrequency)}, {"qp", slot(SensSlot::PoleQ)}, {"gain", slot(SensSlot::Gain)},
+            {"wz", slot(SensSlot::ZeroFrequency)}, {"qz", slot(SensSlot::ZeroQ)},  {"t1", slot(SensSlot::ThirdPole)},
+            {"t2", slot(SensSlot::ThirdZero)}};
+}
+
+nlohmann::json DesignDocument(const StageCircuitRecord& r, const StageDesignOutcome& outcome) {
+    auto real = [](const Real48& x) { return static_cast<double>(x); };
+    nlohmann::json resistors = nlohmann::json::array(), capacitors = nlohmann::json::array();
+    nlohmann::json sens = nlohmann::json::object();
+    for (int i = 1; i <= r.ResistorCount; ++i) {
+        resistors.push_back(real(r.Resistors[static_cast<size_t>(i - 1)].Value));
+        sens["R" + std::to_string(i)] = SlotsDocument(r.Resistors[static_cast<size_t>(i - 1)]);
+    }
+    for (int j = 1; j <= r.CapacitorCount; ++j) {
+        capacitors.push_back(real(r.Capacitors[static_cast<size_t>(j - 1)].Value));
+        sens["C" + std::to_string(j)] = SlotsDocument(r.Capacitors[static_cast<size_t>(j - 1)]);
+    }
+    const DesignMerits merits = MeritsOf(r);
+    return {{"no", r.CircuitNo},
+            {"invalid", r.Invalid != 0},
+            {"gain_forced", r.GainForced != 0},
+            {"actual_gain", real(r.ActualGain)},
+            {"design_w", real(r.DesignW)},
+            {"design_q", real(r.DesignQ)},
+            {"cap_ratio", real(r.CapRatio)},
+            {"r", resistors},
+            {"c", capacitors},
+            {"k1", real(r.FreqShiftCoef)},
+            {"k2", real(r.QShiftCoef)},
+            {"s1", real(r.SpreadCoef1)},
+            {"s2", real(r.SpreadCoef2)},
+            {"min_gbw", real(r.MinGBW)},
+            {"gbw_error", real(r.GBWError)},
+            {"aux_pole_w", real(r.AuxPoleW)},
+            {"input_attenuation", real(r.InputAttenuation)},
+            {"resistor_spread", merits.RSpread},
+            {"capacitor_spread", merits.CSpread},
+            {"nudged", outcome.nudged},
+            {"sens", sens}};
+}
+
+}  // namespace
+
+void AddDesignStageOptions(CLI::App& command, DesignStageOptions& o) {
+    command.add_option("--no", o.request.circuitNo, "catalog circuit number")->required();
+    auto* wp = command.add_option("--wp", o.wp, "pole frequency, rad/s");
+    auto* qp = command.add_option("--qp", o.qp, "pole Q");
+    command.add_option("--wz", o.wz, "zero frequency, rad/s (notch stages)");
+    auto* wc = command.add_option("--wc", o.wc, "corner frequency, rad/s (first-order stages)");
+    wp->needs(qp);
+    qp->needs(wp);
+    wc->excludes(wp)->excludes(qp);
+    command.add_option("--gain", o.gain, "desired stage gain, V/V")->required();
+    command.add_option("--c1", o.c1, "C1 in farad instead of its start value");
+    command.add_option("--cap-ratio", o.capRatio, "C2/C1 instead of the circuit's own");
+    command.add_flag("--c2-variable", o.request.c2Variable, "the \" C2 variable\" design");
+    command.add_flag("--equal", o.request.equal, "the \" C1=C2 : R1=R2\" design");
+    auto* compensate = command.add_flag("--compensate", o.request.compensate, "pre-distort for the op amp's GBW");
+    auto* gbw = command.add_option("--gbw", o.gbw, "op amp unity gain-bandwidth, Hz");
+    compensate->needs(gbw);
+}
+
+nlohmann::json RunDesignStage(const CLI::App& command, DesignStageOptions& o) {
+    DesignRequest& q = o.request;
+    const CatalogRow* row = FindCircuit(q.circuitNo);
+    if (row == nullptr) throw std::invalid_argument("no catalog circuit has the number " + std::to_string(q.circuitNo));
+    if (FindDesignRoutine(row->stageType, row->circuitIndex) == nullptr)
+        throw std::invalid_argument("circuit " + std::to_string(q.circuitNo) + " has no design routine yet");
+    const bool firstOrder = IsFirstOrder(row->stageType);
+    if (firstOrder ? command.count("--wc") == 0 : command.count("--wp") == 0)
+        throw std::invalid_argument(firstOrder ? "a first-order circuit takes --wc" : "a second-order circuit takes --wp and --qp");
+    if (firstOrder ? !(o.wc > 0) : !(o.wp > 0 && o.qp > 0))
+        throw std::invalid_argument("frequencies and Q must be positive");
+    if (IsNotch(row->stageType) && !(o.wz > 0)) throw std::invalid_argument("a notch circuit takes a positive --wz");
+    q.wp = o.wp, q.qp = o.qp, q.wz = o.wz, q.wc = o.wc, q.gain = o.gain, q.gbwHz = o.gbw;
+    if (command.count("--c1")) {
+        if (!(o.c1 > 0)) throw std::invalid_argument("--c1 must be positive");
+        q.c1 = o.c1;
+    }
+    if (command.count("--cap-ratio")) {
+        if (!(o.capRatio > 0)) throw std::invalid_argument("--cap-ratio must be positive");
+        q.capRatio = o.capRatio;
+    }
+    PreparedDesign d = PrepareDesign(q).value();
+    const StageDesignOutcome outcome =
+        DesignStage(d.stage, d.record, SeriesForTolerance(kDefaultResistorTolerance));
+    return DesignDocument(d.record, outcome);
+}
+
+}  // namespace tavrel::cli
