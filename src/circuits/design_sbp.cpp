@@ -1,0 +1,193 @@
+#include <cmath>
+
+#include "circuits/design_fliege_pass.h"
+#include "circuits/design_routine.h"
+#include "circuits/design_skeleton.h"
+#include "circuits/twin_t_pass_sensitivity.h"
+
+namespace tavrel {
+
+namespace {
+
+// The pole pair of the two-capacitor multiple-feedback bandpass: R1 from the input, C1 to the
+// inverting input and C2 to the output from their node, R2 the feedback resistor, R3 (when
+// present) from the node to ground. wp² = (1/R1 + 1/R3)/(C1·C2·R2), wp/Qp = (C1 + C2)/(C1·C2·R2),
+// gain at wp C1·R2/(R1·(C1 + C2)).
+void SetMultipleFeedbackBandpassSensitivities(StageCircuitRecord& r, bool shunt) {
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, share = c2 / (c1 + c2);
+    const long double g1 = 1 / R(r, 1).Value, g3 = shunt ? 1 / R(r, 3).Value : 0;
+    const long double f1 = -0.5L * g1 / (g1 + g3), f3 = -0.5L * g3 / (g1 + g3);
+    SetSensitivities(R(r, 1), f1, f1, -1);
+    SetSensitivities(R(r, 2), -0.5L, 0.5L, 1);
+    if (shunt) SetSensitivities(R(r, 3), f3, f3, 0);
+    SetSensitivities(C(r, 1), -0.5L, share - 0.5L, share);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L - share, -share);
+}
+
+// Deliyannis Second Order Bandpass I: the multiple-feedback bandpass without the shunt
+// resistor; its gain at wp is (m + 1)·Q²/m for m = C2/C1.
+void DesignDeliyannisBandpassI(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, m = c2 / c1;
+    SetOpAmpCoefficients(r, (m + 1) * qp / (2 * m), -(m + 1) * qp / (2 * m));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    // The gain belongs to the Q the resistors realise.
+    FixGain(r, (m + 1) * q * q / m);
+    R(r, 2).Value = q * (c1 + c2) / (c1 * c2 * w);
+    R(r, 1).Value = 1 / (R(r, 2).Value * c1 * c2 * w * w);
+    SetMultipleFeedbackBandpassSensitivities(r, false);
+    CheckComponentValues(r);
+}
+
+// Multiple Feedback (MFB) Second Order Bandpass I: the shunt resistor R3 lowers the gain
+// below the Deliyannis value; at or above it the gain is held at 0.9 of it.
+void DesignMfbBandpassI(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, m = c2 / c1;
+    SetOpAmpCoefficients(r, (m + 1) * qp / (2 * m), -(m + 1) * qp / (2 * m));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    CapGain(r, (m + 1) * q * q / m, 0.9L);
+    const long double k = r.ActualGain;
+    R(r, 2).Value = q * (c1 + c2) / (c1 * c2 * w);
+    R(r, 1).Value = R(r, 2).Value * c1 / (k * (c1 + c2));
+    R(r, 3).Value = 1 / (c1 * c2 * R(r, 2).Value * w * w - 1 / R(r, 1).Value);
+    SetMultipleFeedbackBandpassSensitivities(r, true);
+    CheckComponentValues(r);
+}
+
+// Twin-T Second Order Bandpass: the balanced network between the input and the follower,
+// R1 = R2, R3 = R2/2, C1 = C2, C3 = 2·C1, with its outer branches returned to the output of
+// the inverting amplifier of gain R5/R4 = 4·Q - 1. The cubic is
+// (s + W)·(s² + W·s/Q + W²); the gain constant is that of the cubic,
+// R5·(C1·R1 + C1·R2 + C3·R2) / (the numerator of d1).
+long double TwinTBandpassGainNumerator(const TwinTValues& v) {
+    return v.R[5] * (v.C[1] * v.R[1] + v.C[1] * v.R[2] + v.C[3] * v.R[2]);
+}
+
+void DesignTwinTBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double k1 = 2 - 1 / (8 * qp * qp);
+    SetOpAmpCoefficients(r, k1, -k1);
+    PreDistort(stage, r);
+    const long double c1 = C(r, 1).Value, r2 = 1 / (r.DesignW * c1);
+    R(r, 1).Value = R(r, 2).Value = r2;
+    R(r, 3).Value = r2 / 2;
+    R(r, 5).Value = r2;
+    R(r, 4).Value = R(r, 5).Value / (4 * r.DesignQ - 1);
+    C(r, 2).Value = c1;
+    C(r, 3).Value = 2 * c1;
+    const TwinTCubic& cubic = BandpassTwinTCubic();
+    FixGain(r, RatioOfComponentPolynomials(r, TwinTBandpassGainNumerator, cubic.numerators[1]));
+    TwinTPassSlots(r, stage.StageType, r.DesignQ, cubic);
+    RatioSlots(r, TwinTBandpassGainNumerator, cubic.numerators[1], SensSlot::Gain);
+    r.AuxPoleW = (R(r, 1).Value + R(r, 2).Value) / (C(r, 3).Value * R(r, 1).Value * R(r, 2).Value);
+    CheckComponentValues(r);
+}
+
+// k1, k2, s1, s2 of the two-integrator loops (derived with single-pole op amps): the shares
+// of the lossy integrator, the integrator and the inverter, whose Q share is 2·Qp with the
+// sign the loop gives it.
+void SetTwoIntegratorLoopShifts(StageCircuitRecord& r, long double qp, long double k, long double inverterSign) {
+    const long double t1 = (k + qp) / (2 * qp), t2 = 0.5L;
+    const long double u1 = -(k + 2 * qp * qp + qp) / (2 * qp), u2 = -(2 * qp - 1) / 2, u3 = inverterSign * 2 * qp;
+    SetOpAmpCoefficients(r, t1 + t2, u1 + u2 + u3, t1 * t1 + t2 * t2, u1 * u1 + u2 * u2 + u3 * u3);
+}
+
+// Tow-Thomas (TT) Second Order Bandpass: the lossy integrator R4, C1 with input resistor R3,
+// the integrator R2, C2 and the inverter R5, R6. wp² = R6/(C1·C2·R1·R2·R5),
+// wp/Qp = 1/(C1·R4), gain at wp R4/R3.
+void DesignTowThomasBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    SetTwoIntegratorLoopShifts(r, stage.Qp, r.ActualGain, -1);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = R(r, 5).Value = R(r, 6).Value = r1;
+    R(r, 2).Value = 1 / (c2 * w);
+    R(r, 4).Value = q * r1;
+    R(r, 3).Value = R(r, 4).Value / k;
+    SetSensitivities(R(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0, 0, -1);
+    SetSensitivities(R(r, 4), 0, 1, 1);
+    SetSensitivities(R(r, 5), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Berka-Herpy (BH) Second Order Bandpass: wp² = R5/(C1·C2·R1·R2·R4), wp/Qp = 1/(C2·R3), gain
+// at wp R3·R7·(R4 + R5)/(R1·R4·(R6 + R7)); the divider R6, R7 takes the gain below 2·Q.
+void DesignBerkaHerpyBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    ForceGainIf(r, r.ActualGain <= 1, 1.1L);
+    SetOpAmpCoefficients(r, 1, 0);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = R(r, 4).Value = R(r, 5).Value = R(r, 7).Value = r1;
+    R(r, 2).Value = 1 / (c2 * w);
+    R(r, 3).Value = q / (c2 * w);
+    R(r, 6).Value = (2 * R(r, 3).Value / (r1 * k) - 1) * r1;
+    const long double r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value, r7 = R(r, 7).Value;
+    SetSensitivities(R(r, 1), -0.5L, -0.5L, -1);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0, 1, 1);
+    SetSensitivities(R(r, 4), -0.5L, -0.5L, -r5 / (r4 + r5));
+    SetSensitivities(R(r, 5), 0.5L, 0.5L, r5 / (r4 + r5));
+    SetSensitivities(R(r, 6), 0, 0, -r6 / (r6 + r7));
+    SetSensitivities(R(r, 7), 0, 0, r6 / (r6 + r7));
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Akerberg-Mossberg (AM) Second Order Bandpass: wp² = R3/(C1·C2·R2·R4·R6), wp/Qp = 1/(C2·R5),
+// gain at wp R5/R1.
+void DesignAkerbergMossbergBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    SetTwoIntegratorLoopShifts(r, stage.Qp, r.ActualGain, 1);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r2 = 1 / (c1 * w);
+    R(r, 2).Value = R(r, 3).Value = R(r, 4).Value = r2;
+    R(r, 6).Value = 1 / (c2 * w);
+    R(r, 5).Value = q / (c2 * w);
+    R(r, 1).Value = R(r, 5).Value / k;
+    SetSensitivities(R(r, 1), 0, 0, -1);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 5), 0, 1, 1);
+    SetSensitivities(R(r, 6), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
+constexpr DesignRoutine kSbpRoutines[] = {
+    DesignDeliyannisBandpassI,
+    nullptr,
+    nullptr,
+    DesignMfbBandpassI,
+    nullptr,
+    DesignFliegePass,
+    DesignTwinTBandpass,
+    nullptr,
+    nullptr,
+    DesignTowThomasBandpass,
+    nullptr,
+    DesignBerkaHerpyBandpass,
+    DesignAkerbergMossbergBandpass,
+};
+
+}  // namespace
+
+std::span<const DesignRoutine> SbpDesignRoutines() { return kSbpRoutines; }
+
+}  // namespace tavrel

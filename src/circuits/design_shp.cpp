@@ -1,0 +1,189 @@
+#include <cmath>
+
+#include "circuits/design_fliege_pass.h"
+#include "circuits/design_routine.h"
+#include "circuits/design_skeleton.h"
+#include "circuits/stage_type.h"
+#include "circuits/twin_t_pass_sensitivity.h"
+
+namespace tavrel {
+
+namespace {
+
+// Sallen-Key (SK) Second Order Highpass I: C2 (input) and C1 in series to the follower, R1
+// from the follower's input to ground, R2 from the capacitors' junction to the output.
+// wp² = 1/(R1·R2·C1·C2), wp/Qp = (C1 + C2)/(C1·C2·R1); unity gain at infinity.
+void DesignSallenKeyHighpassI(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, m = c2 / c1;
+    FixGain(r, 1);
+    SetOpAmpCoefficients(r, qp * (m + 1) / 2, -qp * (m + 1) / 2);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    R(r, 1).Value = q * (c1 + c2) / (c1 * c2 * w);
+    R(r, 2).Value = 1 / (c1 * c2 * R(r, 1).Value * w * w);
+    SetSensitivities(R(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L - c1 / (c1 + c2), 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L - c2 / (c1 + c2), 0);
+    CheckComponentValues(r);
+}
+
+// Multiple Feedback (MFB) Second Order Highpass: C1 from the input, C3 to the inverting
+// input and C2 to the output meet at a node with R1 to ground; R2 is the feedback resistor.
+// wp² = 1/(R1·R2·C2·C3), wp/Qp = (C1 + C2 + C3)/(C2·C3·R2), gain C1/C2 at infinity.
+void DesignMfbHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    C(r, 3).Value = c1;
+    const long double c3 = c1, sum = c1 + c2 + c3;
+    FixGain(r, c1 / c2);
+    // With C3 = C1 and m = C2/C1 (derived from the netlist with a single-pole op amp).
+    const long double m = c2 / c1;
+    SetOpAmpCoefficients(r, ((m + 2) * qp * qp - 1) / (2 * m * qp), -((m + 4) * qp * qp - 1) / (2 * m * qp));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    R(r, 2).Value = sum * q / (c3 * c2 * w);
+    R(r, 1).Value = 1 / (c3 * c2 * R(r, 2).Value * w * w);
+    SetSensitivities(R(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 2), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 1), 0, -c1 / sum, 1);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L - c2 / sum, -1);
+    SetSensitivities(C(r, 3), -0.5L, 0.5L - c3 / sum, 0);
+    CheckComponentValues(r);
+}
+
+// Twin-T Second Order Highpass: the balanced network R1 = R2, R3 = R2/2, C1 = C2, C3 = 2·C1
+// whose common node is driven by the buffered fraction beta = R4/(R4 + R5) of the output.
+// The cubic is (s + 1/(R2·C1))·(s² + 4·(1 - beta)·s/(R2·C1) + 1/(R2·C1)²), so
+// Q = 1/(4·(1 - beta)) and R4 = (4·Q - 1)·R5; the numerator s²·(s + 1/(R2·C1)) leaves a unity
+// gain at infinity.
+void DesignTwinTHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    FixGain(r, 1);
+    const long double half = 2 * (1 - 1 / (4 * qp));  // the share of each of the two op amps
+    SetOpAmpCoefficients(r, 4 - 1 / qp, -(4 - 1 / qp), 2 * half * half, 2 * half * half);
+    PreDistort(stage, r);
+    const long double c1 = C(r, 1).Value, r2 = 1 / (r.DesignW * c1);
+    R(r, 1).Value = R(r, 2).Value = r2;
+    R(r, 3).Value = r2 / 2;
+    R(r, 5).Value = r2;
+    R(r, 4).Value = R(r, 5).Value * (4 * r.DesignQ - 1);
+    C(r, 2).Value = c1;
+    C(r, 3).Value = 2 * c1;
+    TwinTPassSlots(r, stage.StageType, r.DesignQ, HighpassTwinTCubic());
+    for (ComponentEntry& e : r.Resistors) e.Sens[SensSlot::Gain] = 0;
+    for (ComponentEntry& e : r.Capacitors) e.Sens[SensSlot::Gain] = 0;
+    r.AuxPoleW = (R(r, 1).Value + R(r, 2).Value) / (C(r, 3).Value * R(r, 1).Value * R(r, 2).Value);
+    CheckComponentValues(r);
+}
+
+// KHN (Inverting Input) Second Order Highpass: the summer takes the input through R3, the
+// highpass output through R6 and the lowpass output through R5 at its inverting input, the
+// bandpass output through the divider R7, R4 at its non-inverting input; R1·C1 and R2·C2
+// are the integrators. With R1 = R2 = R4 = R5 = R6 = 1/(C1·W):
+// wp² = R6/(C1·C2·R1·R2·R5), wp/Qp = (1 + R6/R5 + R6/R3)·R4/((R4 + R7)·C1·R1), gain R6/R3.
+void DesignKhnInvertingHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double qp = stage.Qp, k = r.ActualGain;
+    // Shares of the summer, the first and the second integrator (derived with single-pole op amps).
+    const long double t1 = -(k + 2) / (2 * qp), t2 = (qp - 1) / (2 * qp), t3 = 0.5L;
+    const long double u1 = -(k + 2) * (2 * qp * qp - 1) / (2 * qp), u2 = -(qp + 1) * (2 * qp - 1) / (2 * qp),
+                      u3 = -(2 * qp - 1) / 2;
+    SetOpAmpCoefficients(r, t1 + t2 + t3, u1 + u2 + u3, t1 * t1 + t2 * t2 + t3 * t3, u1 * u1 + u2 * u2 + u3 * u3);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = R(r, 4).Value = R(r, 5).Value = R(r, 6).Value = r1;
+    R(r, 2).Value = 1 / (c2 * w);
+    R(r, 3).Value = r1 / k;
+    R(r, 7).Value = (q * (2 + k) - 1) * r1;
+    // Q = (1 + R7/R4)·C1·R1·W / (1 + R6/R5 + R6/R3) with W = sqrt(R6/(C1·C2·R1·R2·R5)).
+    const long double r3 = R(r, 3).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value,
+                      r7 = R(r, 7).Value;
+    const long double sum = 1 + r6 / r5 + r6 / r3, lam = r4 / (r4 + r7);
+    SetSensitivities(R(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0, (r6 / r3) / sum, -1);
+    SetSensitivities(R(r, 4), 0, -(1 - lam), 0);
+    SetSensitivities(R(r, 5), -0.5L, -0.5L + (r6 / r5) / sum, 0);
+    SetSensitivities(R(r, 6), 0.5L, 0.5L - (r6 / r5 + r6 / r3) / sum, 1);
+    SetSensitivities(R(r, 7), 0, 1 - lam, 0);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Berka-Herpy (BH) Second Order Highpass: wp² = R6/(C1·C2·R5·R7·R9), wp/Qp = 1/(C2·R8); the
+// input divider R1, R2 cancels the s term of the numerator when
+// R1·R5·(R7 + R8) = R2·(R6·R8 - R5·R7), which R2 = 2·R1, R7 = R8/3 and R5 = R6 meet.
+void DesignBerkaHerpyHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    FixGain(r, 1);
+    SetOpAmpCoefficients(r, 1, 0);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = r1;
+    R(r, 2).Value = 2 * r1;
+    R(r, 3).Value = R(r, 4).Value = R(r, 5).Value = R(r, 6).Value = r1;
+    R(r, 8).Value = q / (c2 * w);
+    R(r, 7).Value = R(r, 8).Value / 3;
+    R(r, 9).Value = 1 / (c1 * c2 * w * w * R(r, 7).Value);
+    for (int i : {1, 2, 3, 4}) SetSensitivities(R(r, i), 0, 0, 0);
+    SetSensitivities(R(r, 5), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 7), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 8), 0, 1, 0);
+    SetSensitivities(R(r, 9), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Akerberg-Mossberg (AM) Second Order Highpass: the input capacitor C2 against C1 sets the
+// gain C2/C1 at infinity; wp² = R3/(C1·C3·R2·R4·R6), wp/Qp = 1/(C1·R5). R1 sits at a virtual
+// ground and only sets the noise gain of its op amp.
+void DesignAkerbergMossbergHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    SetOpAmpCoefficients(r, 1.5L, 0);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value;
+    C(r, 3).Value = c1;
+    C(r, 2).Value = k * C(r, 3).Value;
+    const long double r2 = 1 / (c1 * w);
+    R(r, 2).Value = R(r, 3).Value = R(r, 4).Value = R(r, 6).Value = r2;
+    R(r, 5).Value = q * r2;
+    R(r, 1).Value = C(r, 2).Value * r2 / C(r, 3).Value;
+    SetSensitivities(R(r, 1), 0, 0, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 5), 0, 1, 0);
+    SetSensitivities(R(r, 6), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, -1);
+    SetSensitivities(C(r, 2), 0, 0, 1);
+    SetSensitivities(C(r, 3), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+constexpr DesignRoutine kShpRoutines[] = {
+    DesignSallenKeyHighpassI,
+    nullptr,
+    DesignMfbHighpass,
+    DesignFliegePass,
+    DesignTwinTHighpass,
+    nullptr,
+    DesignKhnInvertingHighpass,
+    nullptr,
+    DesignBerkaHerpyHighpass,
+    DesignAkerbergMossbergHighpass,
+};
+
+}  // namespace
+
+std::span<const DesignRoutine> ShpDesignRoutines() { return kShpRoutines; }
+
+}  // namespace tavrel
