@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "notch_targets.h"
+
+namespace tavrel::design_testing {
+namespace {
+
+class NotchDesign : public ::testing::TestWithParam<NotchTargets> {};
+
+// The KHN damping resistors (2·Q - 1)·R1 (non-inverting input) and (3·Q - 1)·R1 (inverting
+// input) must be positive: Q above 1/2 and 1/3 (a strong predistortion can push DesignQ below);
+// every other circuit realises the whole grid.
+bool Realizable(const DesignedStage& d) {
+    const int no = d.record().CircuitNo;
+    const long double q = d.record().DesignQ;
+    if (no == 61 || no == 75 || no == 90) return q > 0.5L;
+    if (no == 62 || no == 76 || no == 91) return q > 1.0L / 3;
+    return true;
+}
+
+TEST_P(NotchDesign, RoundTripOverTheGrid) {
+    int designed = 0;
+    for (const DesignRequest& q : NotchGrid(GetParam())) {
+        const DesignedStage d = Design(q);
+        EXPECT_EQ(d.record().Invalid != 0, !Realizable(d)) << Describe(q);
+        ExpectNotchRoundTrip(d, GetParam().zeroFollowsPole);
+        designed += d.record().Invalid ? 0 : 1;
+    }
+    EXPECT_GT(designed, 0);
+}
+
+TEST_P(NotchDesign, SensitivitySlotsAreLogDerivatives) {
+    for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectSensitivitySlots(Design(q));
+}
+
+// The KHN notches fill their zero-frequency slots as well.
+TEST_P(NotchDesign, ZeroFrequencySlotsOfTheKhnNotches) {
+    const int no = GetParam().circuitNo;
+    if (no != 61 && no != 62 && no != 75 && no != 76 && no != 90 && no != 91) GTEST_SKIP();
+    for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectZeroFrequencySlots(Design(q));
+}
+
+// The twin-T and Sallen-Key notch slots: the transform of the cubics' classical
+// sensitivities (taken here by central differences), with the routines' weights.
+TEST_P(NotchDesign, CubicSlotsAreTheTransformOfTheCoefficientSensitivities) {
+    const int no = GetParam().circuitNo;
+    if (no != 60 && no != 74 && no != 86 && no != 88 && no != 89) GTEST_SKIP();
+    for (const DesignRequest& q : NotchGrid(GetParam(), true)) {
+        const DesignedStage d = Design(q);
+        ExpectCubicSlots(d, 1 + 1 / d.record().DesignQ);
+        // The real pole is the one the record names.
+        EXPECT_NEAR(static_cast<double>(RealPoleOf(d) / d.record().AuxPoleW), 1.0, 1e-9) << Describe(q);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LowpassNotch, NotchDesign,
+                         ::testing::Values(NotchTargets{59, kLowpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{60, kLowpassNotchRatios, kCubicQps, kNotchGains},
+                                           NotchTargets{61, kLowpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{62, kLowpassNotchRatios, kTransformQps, kNotchGains},
+                                           NotchTargets{63, kLowpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{64, kLowpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{65, kLowpassNotchRatios, kNotchQps, kNotchGains}),
+                         NotchTestName);
+
+INSTANTIATE_TEST_SUITE_P(HighpassNotch, NotchDesign,
+                         ::testing::Values(NotchTargets{73, kHighpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{74, kHighpassNotchRatios, kCubicQps, kNotchGains},
+                                           NotchTargets{75, kHighpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{76, kHighpassNotchRatios, kTransformQps, kNotchGains},
+                                           NotchTargets{77, kHighpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{78, kHighpassNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{79, kHighpassNotchRatios, kNotchQps, kNotchGains}),
+                         NotchTestName);
+
+INSTANTIATE_TEST_SUITE_P(SymmetricNotch, NotchDesign,
+                         ::testing::Values(NotchTargets{86, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+                                           NotchTargets{87, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
+                                           NotchTargets{88, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+                                           NotchTargets{89, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+                                           NotchTargets{90, kSymmetricNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{91, kSymmetricNotchRatios, kTransformQps, kNotchGains},
+                                           NotchTargets{92, kSymmetricNotchRatios, kNotchQps, kNotchGains},
+                                           NotchTargets{93, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
+                                           NotchTargets{94, kSymmetricNotchRatios, kNotchQps, kNotchGains}),
+                         NotchTestName);
+
+}  // namespace
+}  // namespace tavrel::design_testing

@@ -1,0 +1,160 @@
+#pragma once
+// Targets and checks shared by the tests of the lowpass-notch, highpass-notch and notch circuits.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "circuits/sensitivity.h"
+#include "design_round_trip.h"
+
+namespace tavrel::design_testing {
+
+// One circuit's targets: the zero-to-pole frequency ratios and the Qp and gains to try.
+struct NotchTargets {
+    int circuitNo;
+    std::vector<long double> ratios;  // wz/wp
+    std::vector<long double> qps;
+    std::vector<long double> gains;
+    // The zero pair comes from the same network as the pole pair, so the notch sits at DesignW
+    // (which predistortion moves off Wp = Wz).
+    bool zeroFollowsPole = false;
+};
+
+inline const std::vector<long double> kNotchQps{0.5L, 0.577L, 0.7071L, 1.3L, 5, 20, 50};
+// Third-order circuits: at Qp = 0.5 the pole pair and the real pole meet in a triple root
+// (and a predistorted Q below 0.5 has no complex pair to compare).
+inline const std::vector<long double> kCubicQps{0.577L, 0.7071L, 1.3L, 5, 20, 50};
+// Circuits whose slots come through SensitivityTransform, which is singular at Q = 0.5.
+inline const std::vector<long double> kTransformQps = kCubicQps;
+inline const std::vector<long double> kNotchGains{0.5L, 1, 1.1L, 2, 10};
+inline const std::vector<long double> kLowpassNotchRatios{1.1L, 2, 10};
+inline const std::vector<long double> kHighpassNotchRatios{0.1L, 0.5L, 0.9L};
+inline const std::vector<long double> kSymmetricNotchRatios{1};
+
+// The whole second-order grid at the first zero ratio, the sparse one at the others.
+inline std::vector<DesignRequest> NotchGrid(const NotchTargets& t, bool sparse = false) {
+    std::vector<DesignRequest> grid;
+    for (long double ratio : t.ratios)
+        for (DesignRequest q :
+             SecondOrderGrid(t.circuitNo, t.qps, t.gains, false, false, sparse || ratio != t.ratios.front())) {
+            q.wz = ratio * q.wp;
+            grid.push_back(q);
+        }
+    return grid;
+}
+
+// The round trip of ExpectRoundTrip, with the notch compared with DesignW where it follows the
+// pole pair, and the first-order bound b after the nudge allowed 1 % and b² more for the terms
+// of higher order: the Q of the Sallen-Key notch at Qp = 50 moves by 2 % when its 10 kOhm
+// gain resistor is nudged.
+inline void ExpectNotchRoundTrip(DesignedStage d, bool zeroFollowsPole) {
+    if (zeroFollowsPole) d.design.stage.Wz = d.record().DesignW;
+    SCOPED_TRACE(Describe(d.request));
+    ASSERT_TRUE(d.outcome.designed) << "no design routine";
+    if (d.record().Invalid) return;
+    const Realized want = Promised(d);
+    const Realized before = RealizedOf(d.beforeNudge, d.stageType(), d.circuitIndex());
+    const Realized after = RealizedOf(d.afterNudge, d.stageType(), d.circuitIndex());
+    for (const Figure& f : FiguresOf(d.stageType())) {
+        EXPECT_LE(RelativeError(before.*f.member, want.*f.member), 1e-9)
+            << f.name << " realised " << static_cast<double>(before.*f.member) << " promised "
+            << static_cast<double>(want.*f.member);
+        long double bound = 0;
+        for (int i : d.outcome.nudged)
+            bound += 2.0001e-4L * std::fabs(LogDerivative(d, d.beforeNudge, false, i).*f.member);
+        EXPECT_LE(RelativeError(after.*f.member, want.*f.member), 1e-9L + bound * (1.01L + bound))
+            << f.name << " after the nudge " << static_cast<double>(after.*f.member);
+    }
+}
+
+inline std::string NotchTestName(const ::testing::TestParamInfo<NotchTargets>& info) {
+    return "No" + std::to_string(info.param.circuitNo);
+}
+
+// The zero-frequency slots of the circuits that compute them, against d ln wz / d ln x.
+inline void ExpectZeroFrequencySlots(const DesignedStage& d) {
+    SCOPED_TRACE(Describe(d.request));
+    if (d.record().Invalid) return;
+    const StageCircuitRecord& r = d.record();
+    for (int i = 1; i <= r.ResistorCount; ++i)
+        EXPECT_NEAR(static_cast<double>(r.Resistors[static_cast<size_t>(i - 1)].Sens[SensSlot::ZeroFrequency]),
+                    static_cast<double>(LogDerivative(d, d.beforeNudge, false, i).wz), 1e-6)
+            << "R" << i;
+    for (int j = 1; j <= r.CapacitorCount; ++j)
+        EXPECT_NEAR(static_cast<double>(r.Capacitors[static_cast<size_t>(j - 1)].Sens[SensSlot::ZeroFrequency]),
+                    static_cast<double>(LogDerivative(d, d.beforeNudge, true, j).wz), 1e-6)
+            << "C" << j;
+}
+
+// The monic cubic coefficients d0..d2 (or n0..n2) of a third-order circuit's values.
+inline std::array<long double, 3> CubicOf(CoefficientWork work, const DesignedStage& d, bool numerator) {
+    const StageFunction f = ReadStageFunction(work, d.stageType(), d.circuitIndex());
+    const auto& p = numerator ? f.n : f.d;
+    return {p[0] / p[3], p[1] / p[3], p[2] / p[3]};
+}
+
+// The classical sensitivities of a cubic's coefficients by central differences: the matrix a
+// third-order routine hands to SensitivityTransform.
+inline SensitivityMatrix NumericalCubicMatrix(const DesignedStage& d, bool numerator) {
+    constexpr long double h = 1e-6L;
+    SensitivityMatrix m{};
+    auto fill = [&](bool capacitor, int n) {
+        auto with = [&](long double factor) {
+            CoefficientWork w = d.beforeNudge;
+            if (capacitor) {
+                w.C[static_cast<size_t>(n)] *= factor;
+                w.D[static_cast<size_t>(n)] = 1 / w.C[static_cast<size_t>(n)];
+            } else {
+                w.R[static_cast<size_t>(n)] *= factor;
+                w.G[static_cast<size_t>(n)] = 1 / w.R[static_cast<size_t>(n)];
+            }
+            return CubicOf(w, d, numerator);
+        };
+        const auto up = with(1 + h), down = with(1 - h);
+        const long double span = std::log1p(h) - std::log1p(-h);
+        for (size_t k = 0; k < 3; ++k)
+            m[static_cast<size_t>(n - 1)][k + (capacitor ? 3 : 0)] =
+                (std::log(std::fabs(up[k])) - std::log(std::fabs(down[k]))) / span;
+    };
+    for (int i = 1; i <= d.record().ResistorCount; ++i) fill(false, i);
+    for (int j = 1; j <= d.record().CapacitorCount; ++j) fill(true, j);
+    return m;
+}
+
+// The pole and zero slots of a third-order circuit are the transform of the numerically
+// differentiated cubics with the routine's weights.
+inline void ExpectCubicSlots(const DesignedStage& d, long double poleWeight) {
+    SCOPED_TRACE(Describe(d.request));
+    if (d.record().Invalid) return;
+    StageCircuitRecord expected = d.record();
+    const long double qp = d.design.stage.Qp;
+    SensitivityTransform(expected, d.stageType(), qp, NumericalCubicMatrix(d, false), true, 1, poleWeight, poleWeight);
+    SensitivityTransform(expected, d.stageType(), qp, NumericalCubicMatrix(d, true), false, 1, 1, 1);
+    auto compare = [&](const ComponentEntry& got, const ComponentEntry& want, const std::string& name) {
+        for (int slot : {SensSlot::PoleFrequency, SensSlot::PoleQ, SensSlot::ThirdPole, SensSlot::ZeroFrequency,
+                         SensSlot::ZeroQ, SensSlot::ThirdZero}) {
+            const long double w = want.Sens[static_cast<size_t>(slot)];
+            EXPECT_NEAR(static_cast<double>(got.Sens[static_cast<size_t>(slot)]), static_cast<double>(w),
+                        1e-6 * std::max(1.0L, std::fabs(w)))
+                << name << " slot " << slot;
+        }
+    };
+    const StageCircuitRecord& r = d.record();
+    for (int i = 0; i < r.ResistorCount; ++i)
+        compare(r.Resistors[static_cast<size_t>(i)], expected.Resistors[static_cast<size_t>(i)],
+                "R" + std::to_string(i + 1));
+    for (int j = 0; j < r.CapacitorCount; ++j)
+        compare(r.Capacitors[static_cast<size_t>(j)], expected.Capacitors[static_cast<size_t>(j)],
+                "C" + std::to_string(j + 1));
+}
+
+// The real pole of a third-order circuit: the cubic's root left after its complex pair.
+inline long double RealPoleOf(const DesignedStage& d) {
+    const auto p = CubicOf(d.beforeNudge, d, false);
+    const auto bc = QuadraticFactorOfCubic(p[2], p[1], p[0]);
+    return p[2] - bc[0];  // (s + p)(s² + b s + c): p2 = p + b
+}
+
+}  // namespace tavrel::design_testing
