@@ -1,21 +1,24 @@
 #pragma once
 #include <string>
 
+#include "stages/stage_record.h"
+
 namespace tavrel {
 
-// Stage type codes as the stage record stores them.
+// The stage type codes of the stage record (stages/stage_record.h), as ints for the
+// circuit tables.
 namespace StageType {
-inline constexpr int FLP = 0;
-inline constexpr int FHP = 1;
-inline constexpr int SLP = 2;
-inline constexpr int SHP = 3;
-inline constexpr int SBP = 4;
-inline constexpr int SLPN = 5;
-inline constexpr int SHPN = 6;
-inline constexpr int SN = 7;
+inline constexpr int FLP = StageCode::FLP;
+inline constexpr int FHP = StageCode::FHP;
+inline constexpr int SLP = StageCode::SLP;
+inline constexpr int SHP = StageCode::SHP;
+inline constexpr int SBP = StageCode::SBP;
+inline constexpr int SLPN = StageCode::SLPN;
+inline constexpr int SHPN = StageCode::SHPN;
+inline constexpr int SN = StageCode::SN;
 }  // namespace StageType
 
-inline constexpr int kStageTypeCount = 8;
+inline constexpr int kStageTypeCount = StageCode::Count;
 
 // The four-character code text ("FLP ", "SN  ", ...); empty for an unknown code.
 std::string StageTypeName(int stageType);
@@ -23,9 +26,7 @@ std::string StageTypeName(int stageType);
 // The code text without its trailing blanks ("FLP", "SN").
 std::string StageTypeCode(int stageType);
 
-inline bool IsFirstOrder(int stageType) { return stageType == StageType::FLP || stageType == StageType::FHP; }
-inline bool IsNotch(int stageType) {
-    return stageType == StageType::SLPN || stageType == StageType::SHPN || stageType == StageType::SN;
-}
+inline bool IsFirstOrder(int stageType) { return IsFirstOrderStage(stageType); }
+inline bool IsNotch(int stageType) { return IsNotchStage(stageType); }
 
 }  // namespace tavrel
