@@ -1,8 +1,6 @@
 #include "core/real48.h"
 
 #include <cmath>
-#include <bit>
-#include <limits>
 
 #include "core/arithmetic_failure.h"
 
@@ -13,38 +11,8 @@ constexpr int kFractionBits = 39;
 constexpr int kBias = 129;
 }  // namespace
 
-long double Real48::Round(long double x) {
-    // The extended format keeps 64 mantissa bits with an explicit leading one and a
-    // 15-bit exponent biased by 16383; Real48 keeps 40 mantissa bits. The 24 dropped bits
-    // are rounded to nearest (ties to even) on the integer.
-    static_assert(sizeof(long double) == 16 && std::numeric_limits<long double>::digits == 64);
-    struct Bits {
-        std::uint64_t mantissa;
-        std::uint64_t signExponent;  // low 16 bits; the rest is padding
-    };
-    constexpr int kExtendedBias = 16383;
-    constexpr int kLowest = kExtendedBias - 128;   // 2^-128, the smallest Real48
-    constexpr int kHighest = kExtendedBias + 126;  // below 2^127
-    constexpr int kDropped = 64 - (kFractionBits + 1);
-    Bits bits = std::bit_cast<Bits>(x);
-    int exponent = static_cast<int>(bits.signExponent & 0x7FFF);
-    const std::uint64_t sign = bits.signExponent & 0x8000;
-    if (exponent == 0x7FFF)
-        throw ArithmeticFailure((bits.mantissa << 1) != 0 ? kInvalidOperationText : kOverflowText);
-    if (exponent < kLowest - 1) return 0;
-    const std::uint64_t half = std::uint64_t{1} << (kDropped - 1);
-    const std::uint64_t dropped = bits.mantissa & ((half << 1) - 1);
-    std::uint64_t mantissa = bits.mantissa & ~((half << 1) - 1);
-    if (dropped > half || (dropped == half && (mantissa >> kDropped) & 1)) {
-        mantissa += half << 1;
-        if (mantissa == 0) {  // carried out of the top bit: the next power of two
-            mantissa = std::uint64_t{1} << 63;
-            ++exponent;
-        }
-    }
-    if (exponent > kHighest) throw ArithmeticFailure(kOverflowText);
-    if (exponent < kLowest) return 0;
-    return std::bit_cast<long double>(Bits{mantissa, sign | static_cast<std::uint64_t>(exponent)});
+void Real48::ThrowOutOfRange(bool invalidOperation) {
+    throw ArithmeticFailure(invalidOperation ? kInvalidOperationText : kOverflowText);
 }
 
 Real48::Bytes Real48::Encode() const {

@@ -32,34 +32,6 @@ std::pair<long double, long double> RealPairPoles(const DesignState& state, int 
     return {sigma - root, sigma + root};
 }
 
-long double MagnitudeAt(const DesignState& state, int approx, long double w) {
-    const ApproxRecord& record = state.Approx[approx];
-    const long double w2 = w * w;
-    long double h = state.OverallGain * record.GainConst;
-    // The squared magnitudes of the pole pairs are collected and divided out at once; the
-    // extended range holds their product.
-    long double poles2 = 1;
-    for (int k = 1; k <= record.PolePairCount; ++k) {
-        const PolePairRecord& pair = state.PolePair[approx][k];
-        poles2 *= (pair.C0 - w2) * (pair.C0 - w2) + (pair.B0 * w) * (pair.B0 * w);
-        // Multiplying the scale in pair by pair keeps a high order at a high frequency in range.
-        if (AllPoleLowpass(state, approx)) h *= state.Wpb * state.Wpb;
-        if (AllPoleBandpass(state, approx)) h *= state.Bpb;
-        if (k <= record.ZeroPairCount) h *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
-    }
-    for (int k = record.PolePairCount + 1; k <= record.ZeroPairCount; ++k)
-        h *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
-    h /= std::sqrt(poles2);
-    if (record.HasRealPole) {
-        h /= std::sqrt(record.RealPole * record.RealPole + w2);
-        if (AllPoleLowpass(state, approx)) h *= state.Wpb;
-    }
-    if (record.HasRealPole2)
-        h /= std::sqrt(record.RealPole * record.RealPole + w2) * std::sqrt(record.RealPole2 * record.RealPole2 + w2);
-    if (record.HasRealZero) h *= w;
-    return h;
-}
-
 // The sum of angles each in [0, pi), kept as a product of complex factors and a count of
 // half-turn wraps, so that a whole phase costs one atan2 instead of one per factor. The
 // extended range holds the product of the at most 22 factors of a design (each below the
@@ -80,34 +52,6 @@ private:
     int turns_ = 0;
 };
 
-long double PhaseLagAt(const DesignState& state, int approx, long double w) {
-    const ApproxRecord& record = state.Approx[approx];
-    AngleSum lag;
-    for (int k = 1; k <= record.PolePairCount; ++k) {
-        if (IsRealPair(state, approx, k)) {
-            const auto [s1, s2] = RealPairPoles(state, approx, k);
-            lag.Add(s1, w);
-            lag.Add(s2, w);
-        } else {
-            // atan((w - Omega)/Sigma) + atan((w + Omega)/Sigma) is the angle of
-            // (Sigma + j(w - Omega)) (Sigma + j(w + Omega)) = C0 - w^2 + j 2 Sigma w.
-            const PoleEntry& pole = state.Pole[approx][k];
-            const long double sigma = pole.Sigma, omega = pole.Omega;
-            lag.Add(sigma * sigma + omega * omega - w * w, 2 * sigma * w);
-        }
-    }
-    if (record.HasRealPole) lag.Add(record.RealPole, w);
-    if (record.HasRealPole2) {
-        lag.Add(record.RealPole, w);
-        lag.Add(record.RealPole2, w);
-    }
-    long double total = lag.Angle();
-    for (int k = 1; k <= record.ZeroPairCount; ++k)
-        if (state.Zero[approx][k].Wz < w) total -= kPi;
-    if (record.HasRealZero) total -= kPi / 2;
-    return total;
-}
-
 // A sum of positive fractions kept as one fraction, so that a whole delay costs a single
 // division; the extended range holds the product of the denominators of a design.
 class FractionSum {
@@ -122,32 +66,30 @@ private:
     long double numerator_ = 0, denominator_ = 1;
 };
 
-// The delay sigma / (sigma^2 + (w - omega)^2) of a pole at -sigma + j omega.
-void AddPoleDelay(FractionSum& delay, long double sigma, long double omega, long double w) {
-    delay.Add(sigma, sigma * sigma + (w - omega) * (w - omega));
-}
-
-long double DelayAt(const DesignState& state, int approx, long double w) {
-    const ApproxRecord& record = state.Approx[approx];
+// Magnitude, phase lag and group delay at one frequency in a single pass over the poles.
+// A pole pair s^2 + B0 s + C0 at s = jw is D = (C0 - w^2) + j B0 w: its squared magnitude
+// |D|^2 divides the gain, its angle adds to the lag and its delay is
+// B0 (C0 + w^2) / |D|^2, the sum of the delays of its two poles. These hold for a complex
+// pair and for a pair of real poles (Q below 0.5) alike. A real pole a gives a + jw.
+struct ResponseAccumulator {
+    long double scale = 1;  // gain constant and the denormalization, multiplied in pair by pair
+    long double poles2 = 1; // product of the squared magnitudes of the pole factors
+    AngleSum lag;
     FractionSum delay;
-    for (int k = 1; k <= record.PolePairCount; ++k) {
-        if (IsRealPair(state, approx, k)) {
-            const auto [s1, s2] = RealPairPoles(state, approx, k);
-            AddPoleDelay(delay, s1, 0, w);
-            AddPoleDelay(delay, s2, 0, w);
-        } else {
-            const long double sigma = state.Pole[approx][k].Sigma, omega = state.Pole[approx][k].Omega;
-            AddPoleDelay(delay, sigma, omega, w);
-            AddPoleDelay(delay, sigma, -omega, w);
-        }
+
+    void AddPair(long double b0, long double c0, long double w2, long double w) {
+        const long double re = c0 - w2, im = b0 * w, m2 = re * re + im * im;
+        poles2 *= m2;
+        lag.Add(re, im);
+        delay.Add(b0 * (c0 + w2), m2);
     }
-    if (record.HasRealPole) AddPoleDelay(delay, record.RealPole, 0, w);
-    if (record.HasRealPole2) {
-        AddPoleDelay(delay, record.RealPole, 0, w);
-        AddPoleDelay(delay, record.RealPole2, 0, w);
+    void AddRealPole(long double a, long double w2, long double w) {
+        const long double m2 = a * a + w2;
+        poles2 *= m2;
+        lag.Add(a, w);
+        delay.Add(a, m2);
     }
-    return delay.Value();
-}
+};
 
 // The poles of H(s) for the residues: one entry per complex pair (its upper pole) and
 // one per real pole.
@@ -316,12 +258,40 @@ void PrepareRanges(DesignState& state) {
 }
 
 FrequencyPoint IdealResponseAt(const DesignState& state, int approx, long double w) {
+    const ApproxRecord& record = state.Approx[approx];
+    const long double w2 = w * w;
+    const bool allPoleLowpass = AllPoleLowpass(state, approx), allPoleBandpass = AllPoleBandpass(state, approx);
+    ResponseAccumulator sum;
+    sum.scale = state.OverallGain * record.GainConst;
+    for (int k = 1; k <= record.PolePairCount; ++k) {
+        const PolePairRecord& pair = state.PolePair[approx][k];
+        sum.AddPair(pair.B0, pair.C0, w2, w);
+        // Multiplying the scale in pair by pair keeps a high order at a high frequency in range.
+        if (allPoleLowpass) sum.scale *= state.Wpb * state.Wpb;
+        if (allPoleBandpass) sum.scale *= state.Bpb;
+        if (k <= record.ZeroPairCount) sum.scale *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
+    }
+    for (int k = record.PolePairCount + 1; k <= record.ZeroPairCount; ++k)
+        sum.scale *= std::fabs(state.ZeroPair[approx][k].Wz2 - w2);
+    if (record.HasRealPole) {
+        sum.AddRealPole(record.RealPole, w2, w);
+        if (allPoleLowpass) sum.scale *= state.Wpb;
+    }
+    if (record.HasRealPole2) {
+        sum.AddRealPole(record.RealPole, w2, w);
+        sum.AddRealPole(record.RealPole2, w2, w);
+    }
     FrequencyPoint point{};
-    point.gainVv = MagnitudeAt(state, approx, w);
+    point.gainVv = sum.scale / std::sqrt(sum.poles2);
+    if (record.HasRealZero) point.gainVv *= w;
     point.gainDb = point.gainVv > 1e-20L ? 20 * Log10(point.gainVv) : -400;
-    point.phaseRad = PhaseLagAt(state, approx, w);
-    point.phaseDeg = point.phaseRad * 180 / kPi;
-    point.delaySec = DelayAt(state, approx, w);
+    long double lag = sum.lag.Angle();
+    for (int k = 1; k <= record.ZeroPairCount; ++k)
+        if (state.Zero[approx][k].Wz < w) lag -= kPi;
+    if (record.HasRealZero) lag -= kPi / 2;
+    point.phaseRad = lag;
+    point.phaseDeg = lag * 180 / kPi;
+    point.delaySec = sum.delay.Value();
     return point;
 }
 
