@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "circuits/design_three_amp_loops.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/sensitivity.h"
 
@@ -16,41 +17,13 @@ long double Realizable(long double numerator, long double denominator) {
     return denominator > 0 ? numerator / denominator : -1;
 }
 
-// Mikhael-Bhattacharyya op-amp coefficients: sums of three terms each (a = 1.6·Qp^(1/4),
-// b = 1/sqrt(Qp)), the squares summed for the spread coefficients.
+// The Mikhael-Bhattacharyya op-amp coefficients of the notch loop.
 void SetMikhaelBhattacharyyaCoefficients(StageCircuitRecord& r, long double qp) {
     const long double b = 1 / std::sqrt(qp);
-    const long double t1 = -(b + 1) / qp, t2 = (b + 1) * b / 2, t3 = (b + 1) / 2;
-    const long double u1 = -(b + 1) * (2 * qp - 1 / qp), u2 = 2 * std::sqrt(qp) - (b + 1) * b / 2,
-                      u3 = 2 * qp - (b + 1) / 2;
-    SetOpAmpCoefficients(r, t1 + t2 + t3, u1 + u2 + u3, t1 * t1 + t2 * t2 + t3 * t3, u1 * u1 + u2 * u2 + u3 * u3);
-}
-
-// a - b component by component.
-ComponentFigures Difference(const ComponentFigures& a, const ComponentFigures& b) {
-    ComponentFigures d;
-    for (size_t i = 0; i < d.R.size(); ++i) d.R[i] = a.R[i] - b.R[i];
-    for (size_t j = 0; j < d.C.size(); ++j) d.C[j] = a.C[j] - b.C[j];
-    return d;
-}
-
-// Both KHN notches: wp² = R6/(R1·R2·R5·C1·C2).
-ComponentFigures KhnPoleFrequencyFigures() {
-    ComponentFigures sw;
-    sw.R[1] = sw.R[2] = sw.R[5] = sw.C[1] = sw.C[2] = -0.5L;
-    sw.R[6] = 0.5L;
-    return sw;
+    SetMikhaelBhattacharyyaShifts(r, qp, (b + 1) / 2, 2 * std::sqrt(qp));
 }
 
 }  // namespace
-
-ComponentValues ValuesOf(const StageCircuitRecord& record) {
-    ComponentValues v;
-    for (int i = 1; i <= kMaxResistors; ++i) v.R[static_cast<size_t>(i)] = record.Resistors[static_cast<size_t>(i - 1)].Value;
-    for (int j = 1; j <= kMaxCapacitors; ++j)
-        v.C[static_cast<size_t>(j)] = record.Capacitors[static_cast<size_t>(j - 1)].Value;
-    return v;
-}
 
 long double NotchRatio(const StageRecord& stage, const StageCircuitRecord& record) {
     const long double ratio = stage.Wz / record.DesignW;
@@ -90,23 +63,6 @@ void NotchZeroSlotsThroughMatrix(StageCircuitRecord& record, int stageType, long
     SensitivityTransform(record, stageType, qp, m, false, 1, 1, 1);
 }
 
-void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk) {
-    for (int i = 1; i <= kMaxResistors; ++i) R(record, i).Sens[SensSlot::Gain] = sk.R[static_cast<size_t>(i)];
-    for (int j = 1; j <= kMaxCapacitors; ++j) C(record, j).Sens[SensSlot::Gain] = sk.C[static_cast<size_t>(j)];
-}
-
-void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
-              const ComponentFigures& sk) {
-    for (int i = 1; i <= kMaxResistors; ++i) {
-        const auto n = static_cast<size_t>(i);
-        SetSensitivities(R(record, i), sw.R[n], sq.R[n], sk.R[n]);
-    }
-    for (int j = 1; j <= kMaxCapacitors; ++j) {
-        const auto n = static_cast<size_t>(j);
-        SetSensitivities(C(record, j), sw.C[n], sq.C[n], sk.C[n]);
-    }
-}
-
 // KHN (Non-Inverting Input): input summer (R3, R4, R5, R6), integrators R1·C1 and R2·C2,
 // output summer R7 (lowpass), R8 (highpass), R9 (feedback).
 // wp² = R6/(R1·R2·R5·C1·C2), wp/Qp = R3·(R5 + R6)/(C1·R1·R5·(R3 + R4)),
@@ -129,15 +85,8 @@ void DesignKhnNonInvertingNotch(const StageRecord& stage, StageCircuitRecord& r,
     R(r, 9).Value = Realizable(k * q * R(r, 8).Value, 2 * q - 1);
 
     const long double r3 = R(r, 3).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value;
-    const ComponentFigures sw = KhnPoleFrequencyFigures();
-    ComponentFigures sd1, sq, sk, swz;
-    sd1.R[1] = -1;
-    sd1.C[1] = -1;
-    sd1.R[3] = r4 / (r3 + r4);
-    sd1.R[4] = -r4 / (r3 + r4);
-    sd1.R[5] = -r6 / (r5 + r6);
-    sd1.R[6] = r6 / (r5 + r6);
-    sq = Difference(sw, sd1);  // Q = wp/(wp/Qp)
+    ComponentFigures sw, sq, sk, swz;
+    KhnNonInvertingPoleFigures(ValuesOf(r), sw, sq);
     sk.R[3] = -r3 / (r3 + r4);
     sk.R[4] = r3 / (r3 + r4);
     sk.R[5] = -r6 / (r5 + r6);
@@ -171,19 +120,8 @@ void DesignKhnInvertingNotch(const StageRecord& stage, StageCircuitRecord& r) {
     R(r, 9).Value = ratio * base;
     R(r, 10).Value = k * R(r, 9).Value;
 
-    const long double r3 = R(r, 3).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value,
-                      r7 = R(r, 7).Value;
-    const long double t = r3 * r5 + r3 * r6 + r5 * r6;
-    const ComponentFigures sw = KhnPoleFrequencyFigures();
-    ComponentFigures sd1, sq, sk, swz;
-    sd1.R[1] = -1;
-    sd1.C[1] = -1;
-    sd1.R[3] = -r5 * r6 / t;
-    sd1.R[5] = -r3 * r6 / t;
-    sd1.R[6] = r6 * (r3 + r5) / t;
-    sd1.R[4] = r7 / (r4 + r7);
-    sd1.R[7] = -r7 / (r4 + r7);
-    sq = Difference(sw, sd1);  // Q = wp/(wp/Qp)
+    ComponentFigures sw, sq, sk, swz;
+    KhnInvertingPoleFigures(ValuesOf(r), sw, sq);
     sk.R[10] = sk.R[6] = 1;
     sk.R[3] = sk.R[9] = -1;
     for (int i : {1, 2, 8}) swz.R[static_cast<size_t>(i)] = -0.5L;

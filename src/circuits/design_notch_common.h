@@ -1,6 +1,5 @@
 #pragma once
-#include <array>
-
+#include "circuits/component_figures.h"
 #include "circuits/stage_circuit_record.h"
 #include "stages/stage_record.h"
 
@@ -12,19 +11,6 @@ namespace tavrel {
 
 // (Wz/W)² with W the pole frequency the routine realises (DesignW).
 long double NotchRatio(const StageRecord& stage, const StageCircuitRecord& record);
-
-// Component values by number (R[i] is Ri, C[j] is Cj; index 0 unused).
-struct ComponentValues {
-    std::array<long double, kMaxResistors + 1> R{};
-    std::array<long double, kMaxCapacitors + 1> C{};
-};
-ComponentValues ValuesOf(const StageCircuitRecord& record);
-
-// One relative sensitivity figure of every component, 1-based like the component numbers.
-struct ComponentFigures {
-    std::array<long double, kMaxResistors + 1> R{};
-    std::array<long double, kMaxCapacitors + 1> C{};
-};
 
 // The pole-frequency and pole-Q slots of a biquad through SensitivityTransform. The pole pair
 // is read as the cubic (s² + (w/Q)·s + w²)·(s + w0) with a real pole w0 = w that no component
@@ -39,13 +25,6 @@ void PoleSlotsThroughMatrix(StageCircuitRecord& record, int stageType, long doub
 // weights 1, 1, 1 give S(wz) back (and the zero-Q figure the transform defines).
 void NotchZeroSlotsThroughMatrix(StageCircuitRecord& record, int stageType, long double qp,
                                  const ComponentFigures& swz);
-
-// The gain slots.
-void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk);
-
-// Pole-frequency, pole-Q and gain slots written directly.
-void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
-              const ComponentFigures& sk);
 
 // The routines of the topologies that the three notch types share. zeroAbove: the stage is a
 // lowpass notch (the zero at or above the pole), which decides which resistor carries the

@@ -3,6 +3,7 @@
 #include "circuits/design_fliege_pass.h"
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
+#include "circuits/design_three_amp_loops.h"
 #include "circuits/twin_t_pass_sensitivity.h"
 
 namespace tavrel {
@@ -86,13 +87,29 @@ void DesignTwinTBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// KHN (Inverting Input) Second Order Bandpass: the bandpass output of the inverting-input KHN
+// loop, gain (R6/R3)·Q at wp, so the summer's input ratio is K/Q: R3 = R1·Q/K and
+// R7 = (2·Q + K - 1)·R4.
+long double KhnBandpassInputRatio(long double k, long double q) { return k / q; }
+
+void DesignKhnInvertingBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const PoleFigures f = DesignKhnInvertingPass(stage, r, KhnBandpassInputRatio);
+    // K = (R6/R3)·Q/(wp·C1·R1).
+    ComponentFigures sk = Difference(f.sq, f.sw);
+    sk.R[1] -= 1;
+    sk.C[1] -= 1;
+    sk.R[6] += 1;
+    sk.R[3] -= 1;
+    SetSlots(r, f.sw, f.sq, sk);
+    CheckComponentValues(r);
+}
+
 // k1, k2, s1, s2 of the two-integrator loops (derived with single-pole op amps): the shares
 // of the lossy integrator, the integrator and the inverter, whose Q share is 2·Qp with the
 // sign the loop gives it.
 void SetTwoIntegratorLoopShifts(StageCircuitRecord& r, long double qp, long double k, long double inverterSign) {
-    const long double t1 = (k + qp) / (2 * qp), t2 = 0.5L;
-    const long double u1 = -(k + 2 * qp * qp + qp) / (2 * qp), u2 = -(2 * qp - 1) / 2, u3 = inverterSign * 2 * qp;
-    SetOpAmpCoefficients(r, t1 + t2, u1 + u2 + u3, t1 * t1 + t2 * t2, u1 * u1 + u2 * u2 + u3 * u3);
+    SetOpAmpShares(r, {(k + qp) / (2 * qp), 0.5L},
+                   {-(k + 2 * qp * qp + qp) / (2 * qp), -(2 * qp - 1) / 2, inverterSign * 2 * qp});
 }
 
 // Tow-Thomas (TT) Second Order Bandpass: the lossy integrator R4, C1 with input resistor R3,
@@ -117,6 +134,47 @@ void DesignTowThomasBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
     SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
     SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Mikhael-Bhattacharyya (MB) Second Order Bandpass: the three op amps share the inverting
+// node; R1, R5 return a fraction of the output to the first one's non-inverting input, R2, R3
+// divide the input (and R7 the first op amp's output) at the second one's, C2, R4 feed the
+// third one's. wp² = R1/(C1·C2·R4·R5·R8), wp/Qp = R1·(G2 + G3)·R7/(C1·R5·R6), gain at wp
+// (1 + R5/R1)·G2/(G2 + G3), below 2 with R1 = R5. a = 1.6·Qp^(1/4) and b = 1/sqrt(Qp) from
+// the stage's Qp; R6 = Q·b·R1 carries the Q (R1/b without pre-distortion).
+void DesignMikhaelBhattacharyyaBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    // The desired gain is a stored value: the limit is compared as stored.
+    ForceGainIf(r, r.ActualGain > Real48::Round(1.95L), 1.95L);
+    const long double qp = stage.Qp;
+    const long double a = 1.6L * std::pow(qp, 0.25L), b = 1 / std::sqrt(qp);
+    SetMikhaelBhattacharyyaShifts(r, qp, 1 / a, a * (std::sqrt(qp) + 1));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = R(r, 5).Value = R(r, 7).Value = r1;
+    R(r, 2).Value = 2 * r1 / (k * b);
+    R(r, 3).Value = r1 / ((1 - k / 2) * b);
+    R(r, 4).Value = 1 / (a * c2 * w);
+    R(r, 6).Value = q * b * r1;
+    R(r, 8).Value = a * r1;
+
+    // The input divider's share G3/(G2 + G3) and the output divider's R5/(R1 + R5).
+    const long double share3 = R(r, 2).Value / (R(r, 2).Value + R(r, 3).Value);
+    const long double share5 = R(r, 5).Value / (r1 + R(r, 5).Value);
+    ComponentFigures sw, sd1, sk;  // sd1: of wp/Qp
+    sw.R[1] = 0.5L;
+    sw.R[4] = sw.R[5] = sw.R[8] = sw.C[1] = sw.C[2] = -0.5L;
+    sd1.R[1] = sd1.R[7] = 1;
+    sd1.R[5] = sd1.R[6] = sd1.C[1] = -1;
+    sd1.R[2] = -(1 - share3);
+    sd1.R[3] = -share3;
+    sk.R[5] = share5;
+    sk.R[1] = -share5;
+    sk.R[2] = -share3;
+    sk.R[3] = share3;
+    SetSlots(r, sw, Difference(sw, sd1), sk);
     CheckComponentValues(r);
 }
 
@@ -179,9 +237,9 @@ constexpr DesignRoutine kSbpRoutines[] = {
     DesignFliegePass,
     DesignTwinTBandpass,
     nullptr,
-    nullptr,
+    DesignKhnInvertingBandpass,
     DesignTowThomasBandpass,
-    nullptr,
+    DesignMikhaelBhattacharyyaBandpass,
     DesignBerkaHerpyBandpass,
     DesignAkerbergMossbergBandpass,
 };

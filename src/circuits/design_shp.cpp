@@ -3,6 +3,7 @@
 #include "circuits/design_fliege_pass.h"
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
+#include "circuits/design_three_amp_loops.h"
 #include "circuits/stage_type.h"
 #include "circuits/twin_t_pass_sensitivity.h"
 
@@ -78,40 +79,16 @@ void DesignTwinTHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
-// KHN (Inverting Input) Second Order Highpass: the summer takes the input through R3, the
-// highpass output through R6 and the lowpass output through R5 at its inverting input, the
-// bandpass output through the divider R7, R4 at its non-inverting input; R1·C1 and R2·C2
-// are the integrators. With R1 = R2 = R4 = R5 = R6 = 1/(C1·W):
-// wp² = R6/(C1·C2·R1·R2·R5), wp/Qp = (1 + R6/R5 + R6/R3)·R4/((R4 + R7)·C1·R1), gain R6/R3.
+// KHN (Inverting Input) Second Order Highpass: the highpass output of the inverting-input KHN
+// loop, gain R6/R3 at infinity.
+long double KhnHighpassInputRatio(long double k, long double) { return k; }
+
 void DesignKhnInvertingHighpass(const StageRecord& stage, StageCircuitRecord& r) {
-    TakeGain(r);
-    const long double qp = stage.Qp, k = r.ActualGain;
-    // Shares of the summer, the first and the second integrator (derived with single-pole op amps).
-    const long double t1 = -(k + 2) / (2 * qp), t2 = (qp - 1) / (2 * qp), t3 = 0.5L;
-    const long double u1 = -(k + 2) * (2 * qp * qp - 1) / (2 * qp), u2 = -(qp + 1) * (2 * qp - 1) / (2 * qp),
-                      u3 = -(2 * qp - 1) / 2;
-    SetOpAmpCoefficients(r, t1 + t2 + t3, u1 + u2 + u3, t1 * t1 + t2 * t2 + t3 * t3, u1 * u1 + u2 * u2 + u3 * u3);
-    PreDistort(stage, r);
-    const long double w = r.DesignW, q = r.DesignQ;
-    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
-    const long double r1 = 1 / (c1 * w);
-    R(r, 1).Value = R(r, 4).Value = R(r, 5).Value = R(r, 6).Value = r1;
-    R(r, 2).Value = 1 / (c2 * w);
-    R(r, 3).Value = r1 / k;
-    R(r, 7).Value = (q * (2 + k) - 1) * r1;
-    // Q = (1 + R7/R4)·C1·R1·W / (1 + R6/R5 + R6/R3) with W = sqrt(R6/(C1·C2·R1·R2·R5)).
-    const long double r3 = R(r, 3).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value,
-                      r7 = R(r, 7).Value;
-    const long double sum = 1 + r6 / r5 + r6 / r3, lam = r4 / (r4 + r7);
-    SetSensitivities(R(r, 1), -0.5L, 0.5L, 0);
-    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 3), 0, (r6 / r3) / sum, -1);
-    SetSensitivities(R(r, 4), 0, -(1 - lam), 0);
-    SetSensitivities(R(r, 5), -0.5L, -0.5L + (r6 / r5) / sum, 0);
-    SetSensitivities(R(r, 6), 0.5L, 0.5L - (r6 / r5 + r6 / r3) / sum, 1);
-    SetSensitivities(R(r, 7), 0, 1 - lam, 0);
-    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
-    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    const PoleFigures f = DesignKhnInvertingPass(stage, r, KhnHighpassInputRatio);
+    ComponentFigures sk;
+    sk.R[6] = 1;
+    sk.R[3] = -1;
+    SetSlots(r, f.sw, f.sq, sk);
     CheckComponentValues(r);
 }
 

@@ -47,6 +47,13 @@ void SetOpAmpCoefficients(StageCircuitRecord& record, long double k1, long doubl
     record.SpreadCoef2 = s2;
 }
 
+void SetOpAmpShares(StageCircuitRecord& record, std::initializer_list<long double> t, std::initializer_list<long double> u) {
+    long double k1 = 0, k2 = 0, s1 = 0, s2 = 0;
+    for (long double x : t) k1 += x, s1 += x * x;
+    for (long double x : u) k2 += x, s2 += x * x;
+    SetOpAmpCoefficients(record, k1, k2, s1, s2);
+}
+
 long double GBWErrorOf(long double k1, long double k2, long double wp, long double qp, long double gbwHz) {
     if (!(gbwHz > 0) || !(qp > 0)) return 0;
     const long double q = k2 / (2 * qp);

@@ -1,4 +1,6 @@
 #pragma once
+#include <initializer_list>
+
 #include "circuits/stage_circuit_record.h"
 #include "stages/stage_record.h"
 
@@ -19,6 +21,10 @@ void CapGain(StageCircuitRecord& record, long double limit, long double factor);
 // k1, k2 (FreqShiftCoef, QShiftCoef) and the two spread coefficients.
 void SetOpAmpCoefficients(StageCircuitRecord& record, long double k1, long double k2, long double s1 = 0,
                           long double s2 = 0);
+
+// The same from the op amps' shares: k1 and k2 are the sums of the shares t and u of the
+// single op amps, s1 and s2 the sums of their squares.
+void SetOpAmpShares(StageCircuitRecord& record, std::initializer_list<long double> t, std::initializer_list<long double> u);
 
 // DesignW and DesignQ: the pole data that the op amps' finite GBW brings back to Wp and Qp when
 // Compensate is set, Wp and Qp otherwise; then GBWError and MinGBW. Needs k1 and k2.

@@ -43,7 +43,9 @@ TEST_P(BandpassDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
 INSTANTIATE_TEST_SUITE_P(Circuits, BandpassDesign,
                          ::testing::Values(BandpassTargets{41, {0.5L, 1, 3}}, BandpassTargets{44, {0.1L, 1, 3, 1e4L}},
                                            BandpassTargets{46, {1, 2, 3}}, BandpassTargets{47, {0.5L, 1, 3}, &kTwinTQps},
-                                           BandpassTargets{50, {0.1L, 1, 10}}, BandpassTargets{52, {0.5L, 1, 1.5L, 30}},
+                                           BandpassTargets{49, {0.1L, 1, 10}},
+                                           BandpassTargets{50, {0.1L, 1, 10}}, BandpassTargets{51, {0.1L, 1, 1.95L, 3}},
+                                           BandpassTargets{52, {0.5L, 1, 1.5L, 30}},
                                            BandpassTargets{53, {0.1L, 1, 10}}),
                          [](const auto& info) { return "No" + std::to_string(info.param.circuitNo); });
 
@@ -82,6 +84,53 @@ TEST(BerkaHerpyBandpass, GainAtOrBelowOneBecomesOnePointOne) {
 TEST(BerkaHerpyBandpass, GainOfTwiceQOrMoreCannotBeRealised) {
     EXPECT_TRUE(Design(Target(52, 2, 4.5L)).record().Invalid);
     EXPECT_FALSE(Design(Target(52, 2, 3.5L)).record().Invalid);
+}
+
+// The KHN loops take any gain and the Mikhael-Bhattacharyya bandpass any gain up to its
+// limit 1.95 (below the divider's bound 2); what they cannot realise is a pre-distortion that
+// drives W or Q to zero or below (an op amp far too slow for the target) and, in the
+// inverting KHN loop, a pre-distorted Q so low that the divider R7, R4 would need
+// 2·Q + K <= 1.
+bool Realisable(int no, const StageCircuitRecord& r) {
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    return w > 0 && q > 0 && (no != 49 || 2 * q + k > 1);
+}
+
+TEST(ThreeAmplifierBandpass, InvalidExactlyWhenTheTargetCannotBeRealised) {
+    int unrealisable = 0;
+    for (int no : {49, 51})
+        for (const DesignRequest& q : SecondOrderGrid(no, kQps, {0.01L, 1, 1.95L, 100})) {
+            const DesignedStage d = Design(q);
+            EXPECT_EQ(static_cast<bool>(d.record().Invalid), !Realisable(no, d.record())) << Describe(q);
+            unrealisable += !Realisable(no, d.record());
+        }
+    EXPECT_GT(unrealisable, 0);  // the grid's slow op amps reach the limit
+}
+
+TEST(MikhaelBhattacharyyaBandpass, GainAboveOnePointNineFiveBecomesOnePointNineFive) {
+    const struct {
+        long double desired, realised;
+        bool forced;
+    } cases[] = {{3, 1.95L, true}, {1.96L, 1.95L, true}, {1.95L, 1.95L, false}, {0.2L, 0.2L, false}};
+    for (const auto& c : cases) {
+        const DesignedStage d = Design(Target(51, 5, c.desired));
+        EXPECT_NEAR(static_cast<double>(d.record().ActualGain), static_cast<double>(c.realised), 1e-11)
+            << static_cast<double>(c.desired);
+        EXPECT_EQ(d.record().GainForced, c.forced) << static_cast<double>(c.desired);
+        ExpectRoundTrip(d);
+    }
+}
+
+TEST(KhnBandpass, TakesGainsFarFromTwiceQ) {
+    // The equal-resistor designs of the loops tie the gain to Q (2·Q - 1 in the
+    // non-inverting, Q in the inverting loop); the routines take the desired gain instead.
+    for (int no : {49})
+        for (long double gain : {0.05L, 39.0L, 2000.0L}) {
+            const DesignedStage d = Design(Target(no, 20, gain));
+            EXPECT_NEAR(static_cast<double>(static_cast<long double>(d.record().ActualGain) / gain), 1, 1e-11) << no;
+            EXPECT_FALSE(d.record().GainForced) << no;
+            ExpectRoundTrip(d);
+        }
 }
 
 }  // namespace

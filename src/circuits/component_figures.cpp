@@ -1,0 +1,39 @@
+#include "circuits/component_figures.h"
+
+#include "circuits/design_skeleton.h"
+
+namespace tavrel {
+
+ComponentValues ValuesOf(const StageCircuitRecord& record) {
+    ComponentValues v;
+    for (int i = 1; i <= kMaxResistors; ++i) v.R[static_cast<size_t>(i)] = record.Resistors[static_cast<size_t>(i - 1)].Value;
+    for (int j = 1; j <= kMaxCapacitors; ++j)
+        v.C[static_cast<size_t>(j)] = record.Capacitors[static_cast<size_t>(j - 1)].Value;
+    return v;
+}
+
+ComponentFigures Difference(const ComponentFigures& a, const ComponentFigures& b) {
+    ComponentFigures d;
+    for (size_t i = 0; i < d.R.size(); ++i) d.R[i] = a.R[i] - b.R[i];
+    for (size_t j = 0; j < d.C.size(); ++j) d.C[j] = a.C[j] - b.C[j];
+    return d;
+}
+
+void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk) {
+    for (int i = 1; i <= kMaxResistors; ++i) R(record, i).Sens[SensSlot::Gain] = sk.R[static_cast<size_t>(i)];
+    for (int j = 1; j <= kMaxCapacitors; ++j) C(record, j).Sens[SensSlot::Gain] = sk.C[static_cast<size_t>(j)];
+}
+
+void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
+              const ComponentFigures& sk) {
+    for (int i = 1; i <= kMaxResistors; ++i) {
+        const auto n = static_cast<size_t>(i);
+        SetSensitivities(R(record, i), sw.R[n], sq.R[n], sk.R[n]);
+    }
+    for (int j = 1; j <= kMaxCapacitors; ++j) {
+        const auto n = static_cast<size_t>(j);
+        SetSensitivities(C(record, j), sw.C[n], sq.C[n], sk.C[n]);
+    }
+}
+
+}  // namespace tavrel

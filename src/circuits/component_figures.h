@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+
+#include "circuits/stage_circuit_record.h"
+
+namespace tavrel {
+
+// Component values and per-component sensitivity figures by component number, the form in
+// which the routines of the larger circuits write down their closed-form sensitivities.
+
+// Component values by number (R[i] is Ri, C[j] is Cj; index 0 unused).
+struct ComponentValues {
+    std::array<long double, kMaxResistors + 1> R{};
+    std::array<long double, kMaxCapacitors + 1> C{};
+};
+ComponentValues ValuesOf(const StageCircuitRecord& record);
+
+// One relative sensitivity figure of every component, 1-based like the component numbers.
+struct ComponentFigures {
+    std::array<long double, kMaxResistors + 1> R{};
+    std::array<long double, kMaxCapacitors + 1> C{};
+};
+
+// a - b component by component.
+ComponentFigures Difference(const ComponentFigures& a, const ComponentFigures& b);
+
+// The gain slots.
+void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk);
+
+// Pole-frequency, pole-Q and gain slots written directly.
+void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
+              const ComponentFigures& sk);
+
+}  // namespace tavrel

@@ -1,0 +1,45 @@
+#pragma once
+#include "circuits/component_figures.h"
+#include "circuits/stage_circuit_record.h"
+#include "stages/stage_record.h"
+
+namespace tavrel {
+
+// The three-op-amp loops that pass and notch circuits share.
+
+// The state-variable (KHN) loop of the KHN circuits: a summer whose
+// output is the highpass signal, the integrator R1·C1 giving the bandpass signal and the
+// integrator R2·C2 giving the lowpass signal; R5 returns the lowpass signal and R6 the
+// highpass signal to the summer's inverting input. In both variants
+// wp² = R6/(C1·C2·R1·R2·R5).
+//
+// Non-inverting input: the input through R3 and the bandpass signal through R4 meet at the
+// summer's non-inverting input; wp/Qp = R3·(R5 + R6)/(C1·R1·R5·(R3 + R4)).
+// Inverting input: the input through R3 at the inverting input, the bandpass signal through
+// the divider R7, R4 at the non-inverting input;
+// wp/Qp = R4·(R3·R5 + R3·R6 + R5·R6)/(C1·R1·R3·R5·(R4 + R7)).
+
+// S(wp) and S(Qp) of the loop's components for the values in the record.
+void KhnNonInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);
+void KhnInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);
+
+// The inverting-input pass circuits: the gain sets the summer's input ratio x = R6/R3 (the
+// highpass gain is x, the bandpass gain x·Q), and with R1 = R4 = R5 = R6 = 1/(C1·W),
+// R2 = 1/(C2·W), R3 = R6/x the divider gives R7 = (Q·(2 + x) - 1)·R4. Takes the gain,
+// sets k1, k2, s1, s2, pre-distorts, computes the resistors and returns the pole figures;
+// the caller writes the slots with its gain figures and ends with the validity test.
+// inputRatio: x from the gain and Q.
+struct PoleFigures {
+    ComponentFigures sw, sq;
+};
+PoleFigures DesignKhnInvertingPass(const StageRecord& stage, StageCircuitRecord& record,
+                                   long double (*inputRatio)(long double gain, long double q));
+
+// The Mikhael-Bhattacharyya loop (a = 1.6·Qp^(1/4), b = 1/sqrt(Qp)): the shares of the first
+// two op amps in k1 and of the first in k2 are the same in every variant,
+// t1 = -(b + 1)/Qp, t2 = (b + 1)·b/2, u1 = -(b + 1)·(2·Qp - 1/Qp); the variants differ in the
+// share t3 of the third op amp in k1, and the second and third op amps' shares in k2 are
+// u2 = secondQ - t2 and u3 = 2·Qp - t3.
+void SetMikhaelBhattacharyyaShifts(StageCircuitRecord& record, long double qp, long double t3, long double secondQ);
+
+}  // namespace tavrel
