@@ -2,6 +2,7 @@
 
 #include "circuits/design_fliege_pass.h"
 #include "circuits/design_routine.h"
+#include "circuits/design_sbp_feedback.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/design_three_amp_loops.h"
 #include "circuits/twin_t_pass_sensitivity.h"
@@ -230,7 +231,7 @@ void DesignAkerbergMossbergBandpass(const StageRecord& stage, StageCircuitRecord
 
 constexpr DesignRoutine kSbpRoutines[] = {
     DesignDeliyannisBandpassI,
-    nullptr,
+    DesignDeliyannisBandpassII,
     nullptr,
     DesignMfbBandpassI,
     nullptr,

@@ -10,11 +10,39 @@ const std::vector<long double> kQps{0.5L, 0.577L, 0.7071L, 1.3L, 5, 20, 50};
 // pair cannot be told from the network's real pole; the twin-T grids start above it.
 const std::vector<long double> kTwinTQps{0.577L, 0.7071L, 1.3L, 5, 20, 50};
 
+// Whether a circuit can realise pole Q q with gain k and capacitor ratio m.
+using Realisability = bool (*)(long double q, long double k, long double m);
+
 struct BandpassTargets {
     int circuitNo;
     std::vector<long double> gains;
     const std::vector<long double>* qps = &kQps;
+    bool c2Variable = false;
+    Realisability realisable = nullptr;  // the circuits whose Invalid is checked
 };
+
+// Deliyannis II: the quadratic in 1 - beta, K·g² - (K + 1)·g + (m + 1)·Q²/(m·K), needs a root in
+// (0, 1) (g = 1 would short R3): a real one at all; one root lies below 1 and one above when the
+// gain is over the Deliyannis value (m + 1)·Q²/m, both below 1 when the gain is under it and
+// above 1 (their mean (K + 1)/(2·K) is then below 1), and 1 is a root at the value itself.
+bool DeliyannisIIRealises(long double q, long double k, long double m) {
+    const long double deliyannis = (m + 1) * q * q / m;
+    return (k + 1) * (k + 1) >= 4 * deliyannis && (k > deliyannis || (k < deliyannis && k > 1));
+}
+
+// Invalid exactly when the target or, with predistortion, the predistorted target is out of
+// the circuit's reach.
+void ExpectValidityRule(const DesignedStage& d, Realisability realisable) {
+    SCOPED_TRACE(Describe(d.request));
+    const StageCircuitRecord& r = d.record();
+    const long double k = r.ActualGain, m = r.CapRatio;
+    const bool expected = realisable(d.request.qp, k, m) && (!d.request.compensate || realisable(r.DesignQ, k, m));
+    EXPECT_EQ(static_cast<bool>(r.Invalid), !expected);
+}
+
+std::vector<DesignRequest> Targets(const BandpassTargets& t, bool sparse = false) {
+    return SecondOrderGrid(t.circuitNo, *t.qps, t.gains, t.c2Variable, false, sparse);
+}
 
 // Open: the twin-T grid at wp = 1 rad/s and Qp >= 5 (all network resistors land on
 // standard values and the nudge moves Q slightly past its first-order bound).
@@ -26,28 +54,34 @@ class BandpassDesign : public ::testing::TestWithParam<BandpassTargets> {};
 
 TEST_P(BandpassDesign, RoundTripOverTheGrid) {
     if (!RoundTripSettled(GetParam().circuitNo)) GTEST_SKIP();
-    for (const DesignRequest& q : SecondOrderGrid(GetParam().circuitNo, *GetParam().qps, GetParam().gains))
-        ExpectRoundTrip(Design(q));
+    for (const DesignRequest& q : Targets(GetParam())) {
+        const DesignedStage d = Design(q);
+        ExpectRoundTrip(d);
+        if (GetParam().realisable) ExpectValidityRule(d, GetParam().realisable);
+    }
 }
 
 TEST_P(BandpassDesign, SensitivitySlotsAreLogDerivatives) {
-    for (const DesignRequest& q : SecondOrderGrid(GetParam().circuitNo, *GetParam().qps, GetParam().gains, false, false, true))
-        ExpectSensitivitySlots(Design(q));
+    for (const DesignRequest& q : Targets(GetParam(), true)) ExpectSensitivitySlots(Design(q));
 }
 
 TEST_P(BandpassDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
-    for (const DesignRequest& q : SecondOrderGrid(GetParam().circuitNo, *GetParam().qps, GetParam().gains, false, false, true))
+    for (const DesignRequest& q : Targets(GetParam(), true))
         if (q.qp > 0.55L) ExpectOpAmpCoefficients(Design(q));
 }
 
 INSTANTIATE_TEST_SUITE_P(Circuits, BandpassDesign,
-                         ::testing::Values(BandpassTargets{41, {0.5L, 1, 3}}, BandpassTargets{44, {0.1L, 1, 3, 1e4L}},
+                         ::testing::Values(BandpassTargets{41, {0.5L, 1, 3}},
+                                           BandpassTargets{42, {0.5L, 1, 3, 30}, &kQps, false, DeliyannisIIRealises},
+                                           BandpassTargets{44, {0.1L, 1, 3, 1e4L}},
                                            BandpassTargets{46, {1, 2, 3}}, BandpassTargets{47, {0.5L, 1, 3}, &kTwinTQps},
                                            BandpassTargets{49, {0.1L, 1, 10}},
                                            BandpassTargets{50, {0.1L, 1, 10}}, BandpassTargets{51, {0.1L, 1, 1.95L, 3}},
                                            BandpassTargets{52, {0.5L, 1, 1.5L, 30}},
                                            BandpassTargets{53, {0.1L, 1, 10}}),
-                         [](const auto& info) { return "No" + std::to_string(info.param.circuitNo); });
+                         [](const auto& info) {
+                             return "No" + std::to_string(info.param.circuitNo) + (info.param.c2Variable ? "C2Variable" : "");
+                         });
 
 DesignRequest Target(int no, long double qp, long double gain) {
     DesignRequest q;
@@ -131,6 +165,19 @@ TEST(KhnBandpass, TakesGainsFarFromTwiceQ) {
             EXPECT_FALSE(d.record().GainForced) << no;
             ExpectRoundTrip(d);
         }
+}
+
+TEST(DeliyannisBandpassII, BelowTheDeliyannisGainTakesTheSmallerFeedbackFraction) {
+    // m = 1, Q = 1: 1.9·g² - 2.9·g + 2/1.9 = 0 has the roots g = (2.9 ± sqrt(0.41))/3.8, both
+    // below 1; the larger g is the smaller fraction beta = R3/(R3 + R4) of the output.
+    const DesignedStage d = Design(Target(42, 1, 1.9L));
+    ASSERT_FALSE(d.record().Invalid);
+    const long double beta = 1 - (2.9L + std::sqrt(0.41L)) / 3.8L;
+    const long double r3 = d.beforeNudge.R[3], r4 = d.beforeNudge.R[4];
+    EXPECT_NEAR(static_cast<double>(r3 / (r3 + r4)), static_cast<double>(beta), 1e-9);
+    EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 1.9, 1e-12);
+    EXPECT_FALSE(d.record().GainForced);
+    ExpectRoundTrip(d);
 }
 
 }  // namespace
