@@ -133,6 +133,41 @@ void DesignBachLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// Tow-Thomas (TT) Second Order Lowpass: the lossy integrator R4 ∥ C1 with input resistor R3,
+// the integrator R2, C2 (lowpass output) and the inverter R6 (in), R5 (feedback) closing the
+// loop through R1. wp² = R5/(C1·C2·R1·R2·R6), wp/Qp = 1/(C1·R4), gain R1·R6/(R3·R5). R5 and
+// R6 are the gain pair; their ratio stays 1.
+void DesignTowThomasLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double qp = stage.Qp, k = r.ActualGain;
+    if (!(k > 0)) {
+        r.Invalid = 1;
+        return;
+    }
+    // Shares of the lossy integrator, the integrator and the inverter (derived with
+    // single-pole op amps; the input resistor R3 = R1/K loads the first one).
+    const long double t1 = (k + 1) / 2, t2 = 0.5L;
+    const long double u1 = -(k + 2 * qp + 1) / 2, u2 = -(2 * qp - 1) / 2, u3 = -2 * qp;
+    SetOpAmpCoefficients(r, t1 + t2, u1 + u2 + u3, t1 * t1 + t2 * t2, u1 * u1 + u2 * u2 + u3 * u3);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    R(r, 1).Value = 1 / (c1 * w);
+    R(r, 2).Value = 1 / (c2 * w);
+    R(r, 3).Value = R(r, 1).Value / k;
+    R(r, 4).Value = q * R(r, 1).Value;
+    R(r, 5).Value = R(r, 6).Value;
+    SetSensitivities(R(r, 1), -0.5L, -0.5L, 1);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0, 0, -1);
+    SetSensitivities(R(r, 4), 0, 1, 0);
+    SetSensitivities(R(r, 5), 0.5L, 0.5L, -1);
+    SetSensitivities(R(r, 6), -0.5L, -0.5L, 1);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
 constexpr DesignRoutine kSlpRoutines[] = {
     DesignSallenKeyLowpassI,  // 1
     nullptr,                  // 2 Sallen-Key lowpass II: not yet
@@ -140,6 +175,10 @@ constexpr DesignRoutine kSlpRoutines[] = {
     nullptr,                  // 4 MFB lowpass II: not yet
     DesignFliegeLowpass,      // 5
     DesignBachLowpass,        // 6
+    nullptr,                  // 7
+    nullptr,                  // 8
+    nullptr,                  // 9
+    DesignTowThomasLowpass,   // 10
 };
 
 }  // namespace

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(Circuits, LowpassDesign,
                                            CircuitTargets{11, kQps, kGains, true},
                                            CircuitTargets{13, kQps, kGains},
                                            CircuitTargets{15, kQps, kGains},
-                                           CircuitTargets{16, kQps, kGains}),
+                                           CircuitTargets{16, kQps, kGains},
+                                           CircuitTargets{20, kQps, kGains}),
                          [](const auto& info) {
                              return "No" + std::to_string(info.param.circuitNo) +
                                     (info.param.c2Variable ? "C2Variable" : "") + (info.param.equal ? "Equal" : "");
