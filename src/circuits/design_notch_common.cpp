@@ -70,14 +70,11 @@ void NotchZeroSlotsThroughMatrix(StageCircuitRecord& record, int stageType, long
 void DesignKhnNonInvertingNotch(const StageRecord& stage, StageCircuitRecord& r, bool zeroAbove) {
     const long double qp = stage.Qp;
     TakeGain(r);
-    SetOpAmpCoefficients(r, 1 - 3 / (2 * qp), 3 / (2 * qp) - 4 * qp);
+    SetKhnNonInvertingShifts(r, qp);
     PreDistort(stage, r);
-    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain, ratio = NotchRatio(stage, r);
-    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
-    const long double base = 1 / (c1 * w);
-    for (int i : {1, 3, 5, 6}) R(r, i).Value = base;
-    R(r, 2).Value = 1 / (c2 * w);
-    R(r, 4).Value = (2 * q - 1) * base;
+    const long double q = r.DesignQ, k = r.ActualGain, ratio = NotchRatio(stage, r);
+    SetKhnNonInvertingLoop(r);
+    const long double base = R(r, 1).Value;
     // The frequency ratio goes on the resistor that it makes larger.
     const bool ratioOnHighpass = zeroAbove ? true : ratio >= 1;
     R(r, 7).Value = ratioOnHighpass ? base : base / ratio;
@@ -109,7 +106,7 @@ void DesignKhnNonInvertingNotch(const StageRecord& stage, StageCircuitRecord& r,
 void DesignKhnInvertingNotch(const StageRecord& stage, StageCircuitRecord& r) {
     const long double qp = stage.Qp;
     TakeGain(r);
-    SetOpAmpCoefficients(r, 1 - 3 / (2 * qp), 3 / (2 * qp) - 4 * qp);
+    SetKhnInvertingShifts(r, qp, 1);  // R3 = R6
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain, ratio = NotchRatio(stage, r);
     const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;

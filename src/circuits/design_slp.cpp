@@ -2,6 +2,7 @@
 
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
+#include "circuits/design_three_amp_loops.h"
 
 namespace tavrel {
 
@@ -133,6 +134,41 @@ void DesignBachLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// KHN (Non-Inverting Input) Second Order Lowpass: the lowpass output of the non-inverting
+// KHN loop. The equal resistors and R4 = (2·Q − 1)·R1 leave the gain
+// R4·(R5 + R6)/(R6·(R3 + R4)) = 2 − 1/Q to the circuit.
+void DesignKhnNonInvertingLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    SetKhnNonInvertingShifts(r, stage.Qp);
+    PreDistort(stage, r);
+    FixGain(r, 2 - 1 / r.DesignQ);
+    SetKhnNonInvertingLoop(r);
+    const ComponentValues v = ValuesOf(r);
+    const long double in = v.R[3] / (v.R[3] + v.R[4]), back = v.R[5] / (v.R[5] + v.R[6]);
+    ComponentFigures sw, sq, sk;
+    KhnNonInvertingPoleFigures(v, sw, sq);
+    sk.R[3] = -in;
+    sk.R[4] = in;
+    sk.R[5] = back;
+    sk.R[6] = -back;
+    SetSlots(r, sw, sq, sk);
+    // R4 = 0 would leave the circuit without gain.
+    CheckComponentValues(r, true);
+}
+
+// KHN (Inverting Input) Second Order Lowpass: the lowpass output of the inverting-input KHN
+// loop with R3 = R6; its gain R5/R3 = 1 is the circuit's own.
+long double KhnLowpassInputRatio(long double, long double) { return 1; }
+
+void DesignKhnInvertingLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const PoleFigures f = DesignKhnInvertingPass(stage, r, KhnLowpassInputRatio);
+    FixGain(r, 1);
+    ComponentFigures sk;
+    sk.R[5] = 1;
+    sk.R[3] = -1;
+    SetSlots(r, f.sw, f.sq, sk);
+    CheckComponentValues(r);
+}
+
 // Tow-Thomas (TT) Second Order Lowpass: the lossy integrator R4 ∥ C1 with input resistor R3,
 // the integrator R2, C2 (lowpass output) and the inverter R6 (in), R5 (feedback) closing the
 // loop through R1. wp² = R5/(C1·C2·R1·R2·R6), wp/Qp = 1/(C1·R4), gain R1·R6/(R3·R5). R5 and
@@ -148,7 +184,7 @@ void DesignTowThomasLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     // single-pole op amps; the input resistor R3 = R1/K loads the first one).
     const long double t1 = (k + 1) / 2, t2 = 0.5L;
     const long double u1 = -(k + 2 * qp + 1) / 2, u2 = -(2 * qp - 1) / 2, u3 = -2 * qp;
-    SetOpAmpCoefficients(r, t1 + t2, u1 + u2 + u3, t1 * t1 + t2 * t2, u1 * u1 + u2 * u2 + u3 * u3);
+    SetOpAmpShares(r, {t1, t2}, {u1, u2, u3});
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ;
     const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
@@ -165,7 +201,8 @@ void DesignTowThomasLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     SetSensitivities(R(r, 6), -0.5L, -0.5L, 1);
     SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
     SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
-    CheckComponentValues(r);
+    // R4 = 0 would short C1.
+    CheckComponentValues(r, true);
 }
 
 constexpr DesignRoutine kSlpRoutines[] = {
@@ -176,8 +213,8 @@ constexpr DesignRoutine kSlpRoutines[] = {
     DesignFliegeLowpass,      // 5
     DesignBachLowpass,        // 6
     nullptr,                  // 7
-    nullptr,                  // 8
-    nullptr,                  // 9
+    DesignKhnNonInvertingLowpass,  // 8
+    DesignKhnInvertingLowpass,     // 9
     DesignTowThomasLowpass,   // 10
 };
 

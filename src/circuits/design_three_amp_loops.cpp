@@ -15,14 +15,23 @@ ComponentFigures KhnPoleFrequencyFigures() {
     return sw;
 }
 
-// Shares of the summer, the first and the second integrator of the inverting-input loop with
-// R1 = R4 = R5 = R6 and equal integrator time constants (derived with single-pole op amps).
+}  // namespace
+
+// The summer's share grows with its noise gain, 2 + x; the non-inverting loop's summer works
+// at noise gain 1 + R6/R5 = 2, the inverting one's without input branch.
 void SetKhnInvertingShifts(StageCircuitRecord& r, long double q, long double x) {
     SetOpAmpShares(r, {-(x + 2) / (2 * q), (q - 1) / (2 * q), 0.5L},
                    {-(x + 2) * (2 * q * q - 1) / (2 * q), -(q + 1) * (2 * q - 1) / (2 * q), -(2 * q - 1) / 2});
 }
 
-}  // namespace
+void SetKhnNonInvertingShifts(StageCircuitRecord& r, long double q) { SetKhnInvertingShifts(r, q, 0); }
+
+void SetKhnNonInvertingLoop(StageCircuitRecord& r) {
+    const long double base = 1 / (C(r, 1).Value * r.DesignW);
+    for (int i : {1, 3, 5, 6}) R(r, i).Value = base;
+    R(r, 2).Value = 1 / (C(r, 2).Value * r.DesignW);
+    R(r, 4).Value = (2 * r.DesignQ - 1) * base;
+}
 
 void KhnNonInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq) {
     const long double r3 = v.R[3], r4 = v.R[4], r5 = v.R[5], r6 = v.R[6];

@@ -19,6 +19,17 @@ namespace tavrel {
 // the divider R7, R4 at the non-inverting input;
 // wp/Qp = R4·(R3·R5 + R3·R6 + R5·R6)/(C1·R1·R3·R5·(R4 + R7)).
 
+// k1, k2, s1, s2 from the shares of the summer, the first and the second integrator (derived
+// with single-pole op amps) of the inverting-input loop with R1 = R4 = R5 = R6, equal
+// integrator time constants and the summer's input ratio x = R6/R3, and of the
+// non-inverting-input loop with R1 = R3 = R5 = R6 and equal integrator time constants.
+void SetKhnInvertingShifts(StageCircuitRecord& record, long double qp, long double x);
+void SetKhnNonInvertingShifts(StageCircuitRecord& record, long double qp);
+
+// The non-inverting-input loop from DesignW and DesignQ: R1 = R3 = R5 = R6 = 1/(C1·W),
+// R2 = 1/(C2·W), R4 = (2·Q - 1)·R1.
+void SetKhnNonInvertingLoop(StageCircuitRecord& record);
+
 // S(wp) and S(Qp) of the loop's components for the values in the record.
 void KhnNonInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);
 void KhnInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);

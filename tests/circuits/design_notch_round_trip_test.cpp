@@ -40,6 +40,14 @@ TEST_P(NotchDesign, ZeroFrequencySlotsOfTheKhnNotches) {
     for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectZeroFrequencySlots(Design(q));
 }
 
+// The KHN loops' op-amp coefficients: the output summer of the notches lies outside the loop.
+TEST_P(NotchDesign, KhnOpAmpCoefficientsMatchSinglePoleOpAmps) {
+    const int no = GetParam().circuitNo;
+    if (no != 61 && no != 62 && no != 75 && no != 76 && no != 90 && no != 91) GTEST_SKIP();
+    for (const DesignRequest& q : NotchGrid(GetParam(), true))
+        if (q.qp > 0.55L) ExpectOpAmpCoefficients(Design(q));
+}
+
 // The twin-T and Sallen-Key notch slots: the transform of the cubics' classical
 // sensitivities (taken here by central differences), with the routines' weights.
 TEST_P(NotchDesign, CubicSlotsAreTheTransformOfTheCoefficientSensitivities) {
