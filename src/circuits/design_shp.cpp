@@ -95,9 +95,13 @@ void DesignKhnInvertingHighpass(const StageRecord& stage, StageCircuitRecord& r)
 // Berka-Herpy (BH) Second Order Highpass: wp² = R6/(C1·C2·R5·R7·R9), wp/Qp = 1/(C2·R8); the
 // input divider R1, R2 cancels the s term of the numerator when
 // R1·R5·(R7 + R8) = R2·(R6·R8 - R5·R7), which R2 = 2·R1, R7 = R8/3 and R5 = R6 meet.
+// With single-pole op amps the three amplifiers shift wp and Qp by (0, 2·Qp), (Qp/6, -5·Qp/6)
+// and (3/(2·Qp), -(2·Qp² + 3)/(2·Qp)) per unit wp/wt: R7 = Q/3 and R9 = 3/Q make the last
+// two depend on Q.
 void DesignBerkaHerpyHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     FixGain(r, 1);
-    SetOpAmpCoefficients(r, 1, 0);
+    const long double qp = stage.Qp;
+    SetOpAmpCoefficients(r, qp / 6 + 3 / (2 * qp), qp / 6 - 3 / (2 * qp));
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ;
     const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
@@ -121,10 +125,14 @@ void DesignBerkaHerpyHighpass(const StageRecord& stage, StageCircuitRecord& r) {
 
 // Akerberg-Mossberg (AM) Second Order Highpass: the input capacitor C2 against C1 sets the
 // gain C2/C1 at infinity; wp² = R3/(C1·C3·R2·R4·R6), wp/Qp = 1/(C1·R5). R1 sits at a virtual
-// ground and only sets the noise gain of its op amp.
+// ground and only sets the noise gain of its op amp, 1 + R5/R1 = 1 + Q/K: so the gain enters
+// the op-amp coefficients. With single-pole op amps the three amplifiers shift wp and Qp by
+// (1/2, -(2·Qp - 1)/2), (0, Qp·(2·K + 1)/K) and ((Qp - K)/(2·Qp), -(2·K·Qp² - K + 2·Qp² + Qp)/(2·Qp))
+// per unit wp/wt.
 void DesignAkerbergMossbergHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     TakeGain(r);
-    SetOpAmpCoefficients(r, 1.5L, 0);
+    const long double qp = stage.Qp, gain = r.ActualGain;
+    SetOpAmpCoefficients(r, 1 - gain / (2 * qp), qp / gain - gain * qp + gain / (2 * qp));
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
     const long double c1 = C(r, 1).Value;
