@@ -37,6 +37,7 @@ std::optional<PreparedDesign> PrepareDesign(const DesignRequest& request) {
     }
     r.EqualApplied = request.equal;
     r.Compensate = request.compensate;
+    r.CompResistors = request.activeCompensation;
     r.DesiredGain = request.gain;
     r.ActualGain = request.gain;
     r.Invalid = 0;

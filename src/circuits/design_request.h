@@ -18,6 +18,7 @@ struct DesignRequest {
     bool c2Variable = false;             // " C2 variable"
     bool equal = false;                  // " C1=C2 : R1=R2"
     bool compensate = false;             // predistortion for the op amp's GBW
+    bool activeCompensation = false;     // the compensated variant (CompResistors)
     long double gbwHz = 0;
 };
 

@@ -1,7 +1,12 @@
 #include "circuits/design_stage.h"
 
+#include <algorithm>
+
+#include "circuits/capacitor_resolve.h"
 #include "circuits/circuit_catalog.h"
 #include "circuits/design_routine.h"
+#include "circuits/design_skeleton.h"
+#include "circuits/netlist_templates.h"
 #include "circuits/sensitivity.h"
 
 namespace tavrel {
@@ -13,6 +18,21 @@ constexpr int kE24Last = 23;
 // Far below any resistor a design gives; ends the stepping of a pair that no step can bring
 // below the limit (an unbounded value).
 constexpr int kLowestGainDecade = -3;
+// A gain-pair default at or below this is no choice of the user's.
+constexpr long double kNoDefault = 0.1L;
+bool IsChosen(long double value) { return value > Real48::Round(kNoDefault); }
+
+// The resistors of the plain circuit: a routine of a compensated circuit may already have
+// appended the two resistors of its second op amp.
+int PlainResistorCount(const StageCircuitRecord& record) {
+    const CatalogRow* row = FindCircuit(record.CircuitNo);
+    return row == nullptr ? record.ResistorCount : std::min<int>(row->resistorCount, record.ResistorCount);
+}
+
+// The gain pair is R(n-1), R(n) of the plain circuit.
+bool HasGainPair(const StageCircuitRecord& record) { return record.GainPair && PlainResistorCount(record) >= 2; }
+ComponentEntry& PairLast(StageCircuitRecord& record) { return R(record, PlainResistorCount(record)); }
+ComponentEntry& PairOther(StageCircuitRecord& record) { return R(record, PlainResistorCount(record) - 1); }
 
 // The compensated variant of some circuits adds the resistors of the second op amp as the
 // last two; they carry no sensitivities.
@@ -28,12 +48,88 @@ void SetMarks(StageCircuitRecord& record, std::uint8_t mark) {
     for (ComponentEntry& e : record.Capacitors) e.Marked = mark;
 }
 
+struct KeptCapacitors {
+    std::array<long double, kMaxCapacitors> values{};
+    int count = 0;
+};
+
+// Capacitors the user set stay as they are: C2 enters the routines that take it as a free
+// choice through CapRatio.
+KeptCapacitors KeepCapacitors(StageCircuitRecord& record) {
+    KeptCapacitors kept;
+    if (!record.CapsAdjusted) return kept;
+    kept.count = std::clamp<int>(record.CapacitorCount, 0, kMaxCapacitors);
+    for (int j = 1; j <= kept.count; ++j) kept.values[static_cast<size_t>(j - 1)] = C(record, j).Value;
+    if (kept.count >= 2 && C(record, 1).Value > 0) record.CapRatio = C(record, 2).Value / C(record, 1).Value;
+    return kept;
+}
+
+// Puts back the kept capacitors the routine moved and re-solves the resistors for them.
+std::vector<int> RestoreKeptCapacitors(StageCircuitRecord& record, const KeptCapacitors& kept) {
+    std::vector<int> moved;
+    for (int j = 1; j <= kept.count; ++j) {
+        ComponentEntry& c = C(record, j);
+        const long double designed = c.Value, want = kept.values[static_cast<size_t>(j - 1)];
+        c.PrevValue = designed;
+        c.Delta = want - designed;
+        if (c.Value != Real48::Round(want)) moved.push_back(j);
+        c.Value = want;
+    }
+    if (moved.empty()) return moved;
+    // The capacitors cannot be kept when the slots leave the resistors undetermined or the
+    // re-solve drives a resistor below zero.
+    if (!ResolveResistorsForCapacitors(record)) record.Invalid = 1;
+    for (int i = 1; i <= record.ResistorCount; ++i)
+        if (!(R(record, i).Value >= 0)) record.Invalid = 1;
+    return moved;
+}
+
+int CompensatedResistorCount(int stageType, int circuitIndex) {
+    const auto lines = FindTemplate(TemplateLibrary::Compensated, TemplateKey(stageType, circuitIndex));
+    if (!lines) return 0;
+    const auto elements = TemplateElements(*lines);
+    return static_cast<int>(std::count_if(elements.begin(), elements.end(),
+                                          [](const TemplateElement& e) { return e.kind == 'R'; }));
+}
+
+// The pair's ratio alone sets the gain: the pair is scaled so that the chosen resistor takes
+// its value.
+void ScalePairOnto(StageCircuitRecord& record, ComponentEntry& chosen, long double value) {
+    if (!(chosen.Value > 0)) return;
+    const long double factor = value / chosen.Value;
+    ComponentEntry& last = PairLast(record);
+    ComponentEntry& other = PairOther(record);
+    last.Value = last.Value * factor;
+    other.Value = other.Value * factor;
+    chosen.Value = value;
+}
+
 }  // namespace
 
+void PrepareCompensation(StageCircuitRecord& record) {
+    if (record.CompResistors) record.Compensate = 0;
+}
+
+void AddCompensationResistors(int stageType, StageCircuitRecord& record) {
+    if (!record.CompResistors) return;
+    const int plain = PlainResistorCount(record);
+    const int compensated = CompensatedResistorCount(stageType, record.CircuitIndex);
+    if (compensated != plain + 2 || plain < 2 || compensated > kMaxResistors) return;
+    // The second op amp's feedback divider takes the values of the first's, in the same order.
+    R(record, plain + 1).Value = R(record, plain - 1).Value;
+    R(record, plain + 2).Value = R(record, plain).Value;
+    record.ResistorCount = static_cast<std::int16_t>(compensated);
+}
+
+void ImposeGainResistorDefault(StageCircuitRecord& record) {
+    if (HasGainPair(record) && IsChosen(record.GainResDefault))
+        ScalePairOnto(record, PairLast(record), record.GainResDefault);
+}
+
 void StepGainPair(StageCircuitRecord& record) {
-    if (!record.GainPair || record.ResistorCount < 2) return;
-    ComponentEntry& last = record.Resistors[static_cast<size_t>(record.ResistorCount - 1)];
-    ComponentEntry& other = record.Resistors[static_cast<size_t>(record.ResistorCount - 2)];
+    if (!HasGainPair(record)) return;
+    ComponentEntry& last = PairLast(record);
+    ComponentEntry& other = PairOther(record);
     ResistorStep step{record.GainResIndex, record.GainResDecade};
     while ((last.Value > kGainPairLimit || other.Value > kGainPairLimit) && step.decade >= kLowestGainDecade) {
         if (--step.index < 0) {
@@ -46,6 +142,11 @@ void StepGainPair(StageCircuitRecord& record) {
     }
     record.GainResIndex = static_cast<std::int16_t>(step.index);
     record.GainResDecade = static_cast<std::int16_t>(step.decade);
+}
+
+void ImposeOtherGainResistorDefault(StageCircuitRecord& record) {
+    if (HasGainPair(record) && IsChosen(record.GainRes2Default))
+        ScalePairOnto(record, PairOther(record), record.GainRes2Default);
 }
 
 std::vector<int> NudgeStandardResistors(StageCircuitRecord& record, ResistorSeries series) {
@@ -64,10 +165,16 @@ StageDesignOutcome DesignStage(const StageRecord& stage, StageCircuitRecord& rec
     StageDesignOutcome outcome;
     const DesignRoutine routine = FindDesignRoutine(stage.StageType, record.CircuitIndex);
     if (routine == nullptr) return outcome;
+    PrepareCompensation(record);
+    const KeptCapacitors kept = KeepCapacitors(record);
     routine(stage, record);
     outcome.designed = true;
-    ClearAddedResistorSlots(record);
+    ImposeGainResistorDefault(record);
     StepGainPair(record);
+    ImposeOtherGainResistorDefault(record);
+    outcome.keptCapacitors = RestoreKeptCapacitors(record, kept);
+    AddCompensationResistors(stage.StageType, record);
+    ClearAddedResistorSlots(record);
     SetMarks(record, 1);
     SensitivitySums(record, stage.StageType);
     outcome.nudged = NudgeStandardResistors(record, series);

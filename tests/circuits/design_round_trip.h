@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -38,13 +39,18 @@ inline std::string Describe(const DesignRequest& q) {
            std::to_string(static_cast<double>(q.qp)) + " wz " + std::to_string(static_cast<double>(q.wz)) + " wc " +
            std::to_string(static_cast<double>(q.wc)) + " gain " + std::to_string(static_cast<double>(q.gain)) +
            (q.c1 ? " c1 " + std::to_string(static_cast<double>(*q.c1)) : "") + (q.c2Variable ? " C2var" : "") +
-           (q.equal ? " equal" : "") + (q.compensate ? " predistorted" : "");
+           (q.equal ? " equal" : "") + (q.compensate ? " predistorted" : "") +
+           (q.activeCompensation ? " active" : "");
 }
 
-inline DesignedStage Design(const DesignRequest& request, ResistorSeries series = ResistorSeries::E96) {
+// Design with the prepared record changed first (choices of the user that a request does not
+// carry: gain-pair defaults, capacitors set by hand).
+inline DesignedStage DesignWith(const DesignRequest& request, const std::function<void(StageCircuitRecord&)>& change,
+                                ResistorSeries series = ResistorSeries::E96) {
     DesignedStage d;
     d.request = request;
     d.design = PrepareDesign(request).value();
+    if (change) change(d.design.record);
     d.outcome = DesignStage(d.design.stage, d.design.record, series);
     d.afterNudge = WorkOf(d.design.record);
     d.beforeNudge = d.afterNudge;
@@ -53,6 +59,10 @@ inline DesignedStage Design(const DesignRequest& request, ResistorSeries series 
         d.beforeNudge.G[static_cast<size_t>(i)] = 1 / d.beforeNudge.R[static_cast<size_t>(i)];
     }
     return d;
+}
+
+inline DesignedStage Design(const DesignRequest& request, ResistorSeries series = ResistorSeries::E96) {
+    return DesignWith(request, {}, series);
 }
 
 // The values one figure has to be compared in.
