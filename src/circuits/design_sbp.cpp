@@ -30,6 +30,10 @@ void SetMultipleFeedbackBandpassSensitivities(StageCircuitRecord& r, bool shunt)
 // resistor; its gain at wp is (m + 1)·Q²/m for m = C2/C1.
 void DesignDeliyannisBandpassI(const StageRecord& stage, StageCircuitRecord& r) {
     const long double qp = stage.Qp;
+    if (r.C2Variable) {
+        // R2/R1 = (m + 1)²·Q²/m, least at m = 1.
+        UseCapRatio(r, DecadeRatioOfLeastSpread([&](long double m) { return (m + 1) * (m + 1) * qp * qp / m; }));
+    }
     const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, m = c2 / c1;
     SetOpAmpCoefficients(r, (m + 1) * qp / (2 * m), -(m + 1) * qp / (2 * m));
     PreDistort(stage, r);
@@ -232,9 +236,9 @@ void DesignAkerbergMossbergBandpass(const StageRecord& stage, StageCircuitRecord
 constexpr DesignRoutine kSbpRoutines[] = {
     DesignDeliyannisBandpassI,
     DesignDeliyannisBandpassII,
-    nullptr,
+    DesignSallenKeyBandpass,
     DesignMfbBandpassI,
-    nullptr,
+    DesignMfbBandpassII,
     DesignFliegePass,
     DesignTwinTBandpass,
     nullptr,

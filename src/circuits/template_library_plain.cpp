@@ -82,7 +82,7 @@ const char* PlainTemplateLibraryText() {
        R5 2 5 RMODEL
        C1 3 4 CMODEL
        C2 3 0 CMODEL
-       XA1 5 4 2
+       XA1 4 5 2
 .ENDS SBP 
 [SBP04]
 .SUBCKT SBP 

@@ -30,13 +30,18 @@ bool DeliyannisIIRealises(long double q, long double k, long double m) {
     return (k + 1) * (k + 1) >= 4 * deliyannis && (k > deliyannis || (k < deliyannis && k > 1));
 }
 
+// The Sallen-Key bandpass finds a positive R2 for every Q and gain, the MFB bandpass II holds
+// gains out of reach at 0.9 of its limit, and the Deliyannis bandpass I fixes its gain.
+bool AlwaysRealises(long double, long double, long double) { return true; }
+
 // Invalid exactly when the target or, with predistortion, the predistorted target is out of
-// the circuit's reach.
+// the circuit's reach; an op amp far too slow for the design pre-distorts Q to zero or below.
 void ExpectValidityRule(const DesignedStage& d, Realisability realisable) {
     SCOPED_TRACE(Describe(d.request));
     const StageCircuitRecord& r = d.record();
     const long double k = r.ActualGain, m = r.CapRatio;
-    const bool expected = realisable(d.request.qp, k, m) && (!d.request.compensate || realisable(r.DesignQ, k, m));
+    const bool expected = realisable(d.request.qp, k, m) &&
+                          (!d.request.compensate || (r.DesignQ > 0 && realisable(r.DesignQ, k, m)));
     EXPECT_EQ(static_cast<bool>(r.Invalid), !expected);
 }
 
@@ -66,7 +71,12 @@ TEST_P(BandpassDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
 INSTANTIATE_TEST_SUITE_P(Circuits, BandpassDesign,
                          ::testing::Values(BandpassTargets{41, {0.5L, 1, 3}},
                                            BandpassTargets{42, {0.5L, 1, 3, 30}, &kQps, false, DeliyannisIIRealises},
+                                           BandpassTargets{41, {0.5L, 1, 3}, &kQps, true, AlwaysRealises},
+                                           BandpassTargets{43, {0.1L, 1, 3, 30}, &kQps, false, AlwaysRealises},
+                                           BandpassTargets{43, {0.1L, 1, 3, 30}, &kQps, true, AlwaysRealises},
                                            BandpassTargets{44, {0.1L, 1, 3, 1e4L}},
+                                           BandpassTargets{45, {0.1L, 1, 3, 1e4L}, &kQps, false, AlwaysRealises},
+                                           BandpassTargets{45, {0.1L, 1, 3, 1e4L}, &kQps, true, AlwaysRealises},
                                            BandpassTargets{46, {1, 2, 3}}, BandpassTargets{47, {0.5L, 1, 3}, &kTwinTQps},
                                            BandpassTargets{49, {0.1L, 1, 10}},
                                            BandpassTargets{50, {0.1L, 1, 10}}, BandpassTargets{51, {0.1L, 1, 1.95L, 3}},
@@ -171,6 +181,72 @@ TEST(DeliyannisBandpassII, BelowTheDeliyannisGainTakesTheSmallerFeedbackFraction
     EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 1.9, 1e-12);
     EXPECT_FALSE(d.record().GainForced);
     ExpectRoundTrip(d);
+}
+
+TEST(SallenKeyBandpass, AmplifierFeedbackIsNegativeWithRealOpAmps) {
+    // The divider R4, R5 returns the output to the inverting input, so with single-pole op amps
+    // the only natural frequency besides the pole pair is the real one near -wt/1.5; fed to the
+    // non-inverting input it would sit near +wt/1.5 and the stage would latch.
+    const DesignedStage d = Design(Target(43, 2, 1));
+    ASSERT_FALSE(d.record().Invalid);
+    const auto elements = TemplateElements(FindTemplate(TemplateLibrary::Plain, TemplateKey(d.stageType(), d.circuitIndex())).value());
+    const long double wt = 1000 * 10000;
+    const Complex s = NaturalFrequencyNear(elements, d.beforeNudge.R, d.beforeNudge.C, wt, Complex(wt / 1.5L, 0));
+    EXPECT_LT(static_cast<double>(s.real()), 0);
+}
+
+TEST(SallenKeyBandpass, AmplifierGainIsOnePointFive) {
+    const DesignedStage d = Design(Target(43, 5, 2));
+    EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[4] / d.beforeNudge.R[5]), 2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 2, 1e-12);
+    EXPECT_FALSE(d.record().GainForced);
+}
+
+TEST(MfbBandpassII, AboveItsLimitRealisesNineTenthsOfIt) {
+    // m = 10, Q = 3: the limit (m + 1)·Q²/(2·m) + 1 = 5.95.
+    const DesignedStage d = Design(Target(45, 3, 50));
+    EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 0.9 * 5.95, 1e-9);
+    EXPECT_TRUE(d.record().GainForced);
+    ExpectRoundTrip(d);
+    const DesignedStage below = Design(Target(45, 3, 5));
+    EXPECT_NEAR(static_cast<double>(below.record().ActualGain), 5, 1e-12);
+    EXPECT_FALSE(below.record().GainForced);
+}
+
+long double NetworkSpread(const DesignedStage& d) {
+    const auto& r = d.beforeNudge.R;
+    return std::max({r[1], r[2], r[3]}) / std::min({r[1], r[2], r[3]});
+}
+
+TEST(C2Variable, DeliyannisBandpassITakesEqualCapacitors) {
+    DesignRequest q = Target(41, 3, 1);
+    q.c2Variable = true;
+    const DesignedStage d = Design(q);
+    EXPECT_EQ(d.record().CapRatio, 1);
+    EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 2 * 9, 1e-9);
+    EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[2] / d.beforeNudge.R[1]), 4 * 9, 1e-9);
+}
+
+TEST(C2Variable, TheDecadeRatioOfLeastResistorSpread) {
+    // Each decade ratio designed on its own: the " C2 variable" design has the least spread of
+    // R1..R3 among those that take the desired gain.
+    for (int no : {43, 45})
+        for (long double qp : {0.7071L, 5.0L, 20.0L})
+            for (long double gain : {0.1L, 1.0L, 10.0L}) {
+                DesignRequest q = Target(no, qp, gain);
+                q.c2Variable = true;
+                const DesignedStage chosen = Design(q);
+                ASSERT_FALSE(chosen.record().Invalid);
+                EXPECT_FALSE(chosen.record().GainForced);
+                for (int e = -3; e <= 3; ++e) {
+                    DesignRequest fixed = Target(no, qp, gain);
+                    fixed.capRatio = std::pow(10.0L, e);
+                    const DesignedStage other = Design(fixed);
+                    if (other.record().GainForced) continue;
+                    EXPECT_LE(NetworkSpread(chosen), NetworkSpread(other) * (1 + 1e-9L))
+                        << no << " qp " << static_cast<double>(qp) << " gain " << static_cast<double>(gain) << " m 1e" << e;
+                }
+            }
 }
 
 }  // namespace
