@@ -92,6 +92,23 @@ void DesignTwinTBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// KHN (Non-Inverting Input) Second Order Bandpass: the bandpass output of the
+// non-inverting-input KHN loop, gain R4/R3 at wp (inverted). Equal integrators would tie the
+// gain to 2·Q - 1; the loop with the input ratio K takes any gain.
+void DesignKhnNonInvertingBandpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double k = r.ActualGain;
+    SetKhnNonInvertingShifts(r, stage.Qp, k);
+    PreDistort(stage, r);
+    SetKhnNonInvertingLoop(r, k);
+    ComponentFigures sw, sq, sk;
+    KhnNonInvertingPoleFigures(ValuesOf(r), sw, sq);
+    sk.R[4] = 1;
+    sk.R[3] = -1;
+    SetSlots(r, sw, sq, sk);
+    CheckComponentValues(r);
+}
+
 // KHN (Inverting Input) Second Order Bandpass: the bandpass output of the inverting-input KHN
 // loop, gain (R6/R3)·Q at wp, so the summer's input ratio is K/Q: R3 = R1·Q/K and
 // R7 = (2·Q + K - 1)·R4.
@@ -241,7 +258,7 @@ constexpr DesignRoutine kSbpRoutines[] = {
     DesignMfbBandpassII,
     DesignFliegePass,
     DesignTwinTBandpass,
-    nullptr,
+    DesignKhnNonInvertingBandpass,
     DesignKhnInvertingBandpass,
     DesignTowThomasBandpass,
     DesignMikhaelBhattacharyyaBandpass,

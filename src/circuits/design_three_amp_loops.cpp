@@ -24,13 +24,23 @@ void SetKhnInvertingShifts(StageCircuitRecord& r, long double q, long double x) 
                    {-(x + 2) * (2 * q * q - 1) / (2 * q), -(q + 1) * (2 * q - 1) / (2 * q), -(2 * q - 1) / 2});
 }
 
-void SetKhnNonInvertingShifts(StageCircuitRecord& r, long double q) { SetKhnInvertingShifts(r, q, 0); }
+void SetKhnNonInvertingShifts(StageCircuitRecord& r, long double q) { SetKhnNonInvertingShifts(r, q, 2 * q - 1); }
 
-void SetKhnNonInvertingLoop(StageCircuitRecord& r) {
-    const long double base = 1 / (C(r, 1).Value * r.DesignW);
-    for (int i : {1, 3, 5, 6}) R(r, i).Value = base;
-    R(r, 2).Value = 1 / (C(r, 2).Value * r.DesignW);
-    R(r, 4).Value = (2 * r.DesignQ - 1) * base;
+void SetKhnNonInvertingLoop(StageCircuitRecord& r) { SetKhnNonInvertingLoop(r, 2 * r.DesignQ - 1); }
+
+// Shares of the summer and the two integrators; at k = 2·q - 1 they equal the inverting
+// loop's with x = 0.
+void SetKhnNonInvertingShifts(StageCircuitRecord& r, long double q, long double k) {
+    SetOpAmpShares(r, {-1 / q, (k - 1) / (4 * q), q / (k + 1)},
+                   {-(2 * q * q - 1) / q, -(k + 4 * q * q - 1) / (4 * q), -k * q / (k + 1)});
+}
+
+void SetKhnNonInvertingLoop(StageCircuitRecord& r, long double k) {
+    const long double w = r.DesignW, q = r.DesignQ, base = 1 / (C(r, 1).Value * w);
+    R(r, 3).Value = R(r, 5).Value = R(r, 6).Value = base;
+    R(r, 4).Value = k * base;
+    R(r, 1).Value = 2 * q * base / (1 + k);
+    R(r, 2).Value = (1 + k) / (2 * q * C(r, 2).Value * w);
 }
 
 void KhnNonInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq) {

@@ -30,6 +30,14 @@ void SetKhnNonInvertingShifts(StageCircuitRecord& record, long double qp);
 // R2 = 1/(C2·W), R4 = (2·Q - 1)·R1.
 void SetKhnNonInvertingLoop(StageCircuitRecord& record);
 
+// The non-inverting-input loop with any input ratio k = R4/R3 (the gain of its bandpass
+// output): R3 = R5 = R6 = 1/(C1·W), R4 = k·R3, and the damping 2/(1 + k) made up by the
+// integrators' time constants R1·C1 = 2·Q/((1 + k)·W), R2·C2 = (1 + k)/(2·Q·W); at
+// k = 2·Q - 1 this is the equal-resistor loop above. The shares are derived with single-pole
+// op amps for it.
+void SetKhnNonInvertingShifts(StageCircuitRecord& record, long double qp, long double k);
+void SetKhnNonInvertingLoop(StageCircuitRecord& record, long double k);
+
 // S(wp) and S(Qp) of the loop's components for the values in the record.
 void KhnNonInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);
 void KhnInvertingPoleFigures(const ComponentValues& v, ComponentFigures& sw, ComponentFigures& sq);

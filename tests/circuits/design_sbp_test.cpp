@@ -78,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Circuits, BandpassDesign,
                                            BandpassTargets{45, {0.1L, 1, 3, 1e4L}, &kQps, false, AlwaysRealises},
                                            BandpassTargets{45, {0.1L, 1, 3, 1e4L}, &kQps, true, AlwaysRealises},
                                            BandpassTargets{46, {1, 2, 3}}, BandpassTargets{47, {0.5L, 1, 3}, &kTwinTQps},
+                                           BandpassTargets{48, {0.1L, 1, 10, 1000}},
                                            BandpassTargets{49, {0.1L, 1, 10}},
                                            BandpassTargets{50, {0.1L, 1, 10}}, BandpassTargets{51, {0.1L, 1, 1.95L, 3}},
                                            BandpassTargets{52, {0.5L, 1, 1.5L, 30}},
@@ -135,7 +136,7 @@ bool Realisable(int no, const StageCircuitRecord& r) {
 
 TEST(ThreeAmplifierBandpass, InvalidExactlyWhenTheTargetCannotBeRealised) {
     int unrealisable = 0;
-    for (int no : {49, 51})
+    for (int no : {48, 49, 51})
         for (const DesignRequest& q : SecondOrderGrid(no, kQps, {0.01L, 1, 1.95L, 100})) {
             const DesignedStage d = Design(q);
             EXPECT_EQ(static_cast<bool>(d.record().Invalid), !Realisable(no, d.record())) << Describe(q);
@@ -161,7 +162,7 @@ TEST(MikhaelBhattacharyyaBandpass, GainAboveOnePointNineFiveBecomesOnePointNineF
 TEST(KhnBandpass, TakesGainsFarFromTwiceQ) {
     // The equal-resistor designs of the loops tie the gain to Q (2·Q - 1 in the
     // non-inverting, Q in the inverting loop); the routines take the desired gain instead.
-    for (int no : {49})
+    for (int no : {48, 49})
         for (long double gain : {0.05L, 39.0L, 2000.0L}) {
             const DesignedStage d = Design(Target(no, 20, gain));
             EXPECT_NEAR(static_cast<double>(static_cast<long double>(d.record().ActualGain) / gain), 1, 1e-11) << no;
@@ -247,6 +248,24 @@ TEST(C2Variable, TheDecadeRatioOfLeastResistorSpread) {
                         << no << " qp " << static_cast<double>(qp) << " gain " << static_cast<double>(gain) << " m 1e" << e;
                 }
             }
+}
+
+TEST(KhnNonInvertingBandpass, AtTheGainTwiceQLessOneAllLoopResistorsAreEqual) {
+    // The classical equal-resistor design: R4 = (2·Q - 1)·R1, the integrators equal, and the
+    // op-amp coefficients 1 - 3/(2·Qp), 3/(2·Qp) - 4·Qp. (A pole frequency off the standard
+    // resistor values keeps the nudge out of the ratios.)
+    for (long double qp : {0.7071L, 5.0L, 20.0L}) {
+        DesignRequest q = Target(48, qp, 2 * qp - 1);
+        q.wp = 12345;
+        const DesignedStage d = Design(q);
+        const StageCircuitRecord& r = d.record();
+        const long double r1 = r.Resistors[0].Value;
+        for (int i : {2, 3, 5, 6})
+            EXPECT_NEAR(static_cast<double>(r.Resistors[static_cast<size_t>(i - 1)].Value / r1), 1, 1e-9) << i;
+        EXPECT_NEAR(static_cast<double>(r.Resistors[3].Value / r1), static_cast<double>(2 * qp - 1), 1e-9);
+        EXPECT_NEAR(static_cast<double>(r.FreqShiftCoef), static_cast<double>(1 - 3 / (2 * qp)), 1e-9);
+        EXPECT_NEAR(static_cast<double>(r.QShiftCoef), static_cast<double>(3 / (2 * qp) - 4 * qp), 1e-9);
+    }
 }
 
 }  // namespace
