@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "circuits/decade_cap_ratio.h"
 #include "circuits/design_fliege_pass.h"
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
@@ -27,6 +28,61 @@ void DesignSallenKeyHighpassI(const StageRecord& stage, StageCircuitRecord& r) {
     SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
     SetSensitivities(C(r, 1), -0.5L, 0.5L - c1 / (c1 + c2), 0);
     SetSensitivities(C(r, 2), -0.5L, 0.5L - c2 / (c1 + c2), 0);
+    CheckComponentValues(r);
+}
+
+// Sallen-Key (SK) Second Order Highpass II: C2 (input) and C1 in series to the non-inverting
+// amplifier of gain K = 1 + R4/R3, R1 from its input to ground, R2 from the capacitors'
+// junction to the output. wp² = 1/(R1·R2·C1·C2), wp/Qp = (C1 + C2)/(C1·C2·R1) - (K - 1)/(C2·R2).
+// With m = C2/C1, R1 = n/(sqrt(m)·C1·W) and R2 = R1/n² the Q condition is
+// (K - 1)·n² + (sqrt(m)/Q)·n - (m + 1) = 0; n is its positive root, written so that it stays
+// exact as K approaches 1.
+long double SallenKeyHighpassRatio(long double m, long double k, long double q) {
+    const long double d = std::sqrt(m) / q;
+    return 2 * (m + 1) / (d + std::sqrt(d * d + 4 * (k - 1) * (m + 1)));
+}
+
+// k1 = K²·n/(2·sqrt(m)), k2 = -k1 (derived with a single-pole op amp).
+void SetSallenKeyHighpassCoefficients(StageCircuitRecord& r, long double m, long double k, long double qp) {
+    const long double k1 = k * k * SallenKeyHighpassRatio(m, k, qp) / (2 * std::sqrt(m));
+    SetOpAmpCoefficients(r, k1, -k1);
+}
+
+// " C1=C2 : R1=R2" takes equal capacitors and resistors and leaves the Q to the gain,
+// K = 3 - 1/Q, which needs Q above 1/2; " C2 variable" takes the decade capacitor ratio above
+// 4·Qp². Otherwise the capacitor ratio stays and a gain below 1.05 becomes 1.05.
+void DesignSallenKeyHighpassII(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp, c1 = C(r, 1).Value;
+    if (r.EqualApplied || r.C2Variable) UseCapRatio(r, r.EqualApplied ? 1 : DecadeAbove(4 * qp * qp));
+    const long double c2 = C(r, 2).Value, m = c2 / c1;
+    if (r.EqualApplied)
+        FixGain(r, 3 - 1 / qp);
+    else
+        ForceGainIf(r, r.ActualGain < Real48::Round(1.05L), 1.05L);
+    SetSallenKeyHighpassCoefficients(r, m, r.ActualGain, qp);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    if (r.EqualApplied) FixGain(r, 3 - 1 / q);
+    const long double k = r.ActualGain;
+    if (k <= 1) {
+        r.Invalid = 1;
+        return;
+    }
+    const long double n = SallenKeyHighpassRatio(m, k, q);
+    R(r, 1).Value = n / (std::sqrt(m) * c1 * w);
+    R(r, 2).Value = R(r, 1).Value / (n * n);
+    R(r, 3).Value = R(r, 4).Value / (k - 1);
+
+    // wp/Qp = A - B with A = (C1 + C2)/(C1·C2·R1) and B = (K - 1)/(C2·R2).
+    const long double r1 = R(r, 1).Value, r2 = R(r, 2).Value;
+    const long double pa = (c1 + c2) / (c1 * c2 * r1), pb = (k - 1) / (c2 * r2), d = pa - pb;
+    auto sq = [&](long double sw, long double sa, long double sb) { return sw - (pa * sa - pb * sb) / d; };
+    SetSensitivities(R(r, 1), -0.5L, sq(-0.5L, -1, 0), 0);
+    SetSensitivities(R(r, 2), -0.5L, sq(-0.5L, 0, -1), 0);
+    SetSensitivities(R(r, 3), 0, sq(0, 0, -1), -(k - 1) / k);
+    SetSensitivities(R(r, 4), 0, sq(0, 0, 1), (k - 1) / k);
+    SetSensitivities(C(r, 1), -0.5L, sq(-0.5L, -c2 / (c1 + c2), 0), 0);
+    SetSensitivities(C(r, 2), -0.5L, sq(-0.5L, -c1 / (c1 + c2), -1), 0);
     CheckComponentValues(r);
 }
 
@@ -89,6 +145,51 @@ void DesignKhnInvertingHighpass(const StageRecord& stage, StageCircuitRecord& r)
     sk.R[6] = 1;
     sk.R[3] = -1;
     SetSlots(r, f.sw, f.sq, sk);
+    CheckComponentValues(r);
+}
+
+// Mikhael-Bhattacharyya (MB) Second Order Highpass: the input divider R1, R2 and the output
+// divider R7, R3 feed the first op amp, R6 the highpass output back to the common inverting
+// node, R8/R4 and R5 the two integrators C1, C2.
+// wp² = (R1 ∥ R2)/(C1·C2·R4·R5·R8), wp/Qp = (R1 ∥ R2)·R7/(C1·R3·R5·R6),
+// K = R2·(R3 + R7)/(R3·(R1 + R2)).
+// With b = 1/sqrt(Qp), R1 = (b + 1)·R7/K and R1 ∥ R2 = R7 the divider passes K/(b + 1) and the
+// output divider R3 = R7/b makes up the rest, which needs K < b + 1; R6 = b·Q·R7·C2/C1 sets the
+// Q (R7/b at Q = Qp with equal capacitors) and a = 1.6·Qp^(1/4) splits the first integrator.
+void DesignMikhaelBhattacharyyaHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp;
+    const long double a = 1.6L * std::pow(qp, 0.25L), b = 1 / std::sqrt(qp);
+    CapGain(r, b + 1, 0.9L);
+    // The third op amp's share 1/a and the second's a·(sqrt(Qp) + 1) in the Q (derived with
+    // single-pole op amps).
+    SetMikhaelBhattacharyyaShifts(r, qp, 1 / a, a * (std::sqrt(qp) + 1));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r7 = 1 / (c1 * w);
+    R(r, 7).Value = r7;
+    R(r, 1).Value = (b + 1) * r7 / k;
+    R(r, 2).Value = r7 / (1 - k / (b + 1));
+    R(r, 3).Value = r7 / b;
+    R(r, 4).Value = r7 / a;
+    R(r, 8).Value = a * r7;
+    R(r, 5).Value = 1 / (c2 * w);
+    R(r, 6).Value = b * q * r7 * c2 / c1;
+
+    const long double r1 = R(r, 1).Value, r2 = R(r, 2).Value, r3 = R(r, 3).Value;
+    ComponentFigures sw, sd1, sk;
+    sw.R[1] = 0.5L * r2 / (r1 + r2);
+    sw.R[2] = 0.5L * r1 / (r1 + r2);
+    sw.R[4] = sw.R[5] = sw.R[8] = sw.C[1] = sw.C[2] = -0.5L;
+    sd1.R[1] = r2 / (r1 + r2);
+    sd1.R[2] = r1 / (r1 + r2);
+    sd1.R[7] = 1;
+    sd1.R[3] = sd1.R[5] = sd1.R[6] = sd1.C[1] = -1;
+    sk.R[1] = -r1 / (r1 + r2);
+    sk.R[2] = r1 / (r1 + r2);
+    sk.R[3] = -r7 / (r3 + r7);
+    sk.R[7] = r7 / (r3 + r7);
+    SetSlots(r, sw, Difference(sw, sd1), sk);  // Q = wp/(wp/Qp)
     CheckComponentValues(r);
 }
 
@@ -156,13 +257,13 @@ void DesignAkerbergMossbergHighpass(const StageRecord& stage, StageCircuitRecord
 
 constexpr DesignRoutine kShpRoutines[] = {
     DesignSallenKeyHighpassI,
-    nullptr,
+    DesignSallenKeyHighpassII,
     DesignMfbHighpass,
     DesignFliegePass,
     DesignTwinTHighpass,
     nullptr,
     DesignKhnInvertingHighpass,
-    nullptr,
+    DesignMikhaelBhattacharyyaHighpass,
     DesignBerkaHerpyHighpass,
     DesignAkerbergMossbergHighpass,
 };

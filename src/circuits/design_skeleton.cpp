@@ -39,6 +39,12 @@ void CapGain(StageCircuitRecord& record, long double limit, long double factor) 
     ForceGainIf(record, record.ActualGain >= Real48::Round(limit), factor * limit);
 }
 
+long double DecadeAbove(long double x) {
+    long double m = 10;
+    while (m <= x && m < 1e6L) m *= 10;
+    return m;
+}
+
 void SetOpAmpCoefficients(StageCircuitRecord& record, long double k1, long double k2, long double s1,
                           long double s2) {
     record.FreqShiftCoef = k1;

@@ -18,6 +18,10 @@ void ForceGainIf(StageCircuitRecord& record, bool condition, long double k);
 // A desired gain at or above limit becomes factor × limit (forced).
 void CapGain(StageCircuitRecord& record, long double limit, long double factor);
 
+// The capacitor ratio of a " C2 variable" design: the smallest power of ten above x, from 10 up
+// to 1 000 000.
+long double DecadeAbove(long double x);
+
 // k1, k2 (FreqShiftCoef, QShiftCoef) and the two spread coefficients.
 void SetOpAmpCoefficients(StageCircuitRecord& record, long double k1, long double k2, long double s1 = 0,
                           long double s2 = 0);

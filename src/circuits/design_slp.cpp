@@ -19,13 +19,6 @@ void SetSallenKeyLowpassSensitivities(StageCircuitRecord& r) {
     SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
 }
 
-// The smallest power of ten above x, from 10 up to 1 000 000.
-long double DecadeAbove(long double x) {
-    long double m = 10;
-    while (m <= x && m < 1e6L) m *= 10;
-    return m;
-}
-
 void DesignSallenKeyLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
     const long double qp = stage.Qp;
     FixGain(r, 1);

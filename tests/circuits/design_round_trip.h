@@ -240,6 +240,16 @@ inline void ExpectOpAmpCoefficients(const DesignedStage& d) {
     EXPECT_NEAR(static_cast<double>(k2), static_cast<double>(k.k2), 1e-5 * std::max(1.0L, std::fabs(k.k2))) << "k2";
 }
 
+// One second-order target at wp = 10 000 rad/s.
+inline DesignRequest SecondOrderTarget(int circuitNo, long double qp, long double gain) {
+    DesignRequest q;
+    q.circuitNo = circuitNo;
+    q.wp = 10000;
+    q.qp = qp;
+    q.gain = gain;
+    return q;
+}
+
 // The grid of second-order targets: wp from 1 rad/s to 6e8 rad/s on both sides of the
 // 31000 rad/s start-decade edge, the listed Qp and gains, predistortion off and on, C1 from its
 // start value and from the other start decade. The sparse grid (for the slower checks) keeps

@@ -87,14 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Circuits, BandpassDesign,
                              return "No" + std::to_string(info.param.circuitNo) + (info.param.c2Variable ? "C2Variable" : "");
                          });
 
-DesignRequest Target(int no, long double qp, long double gain) {
-    DesignRequest q;
-    q.circuitNo = no;
-    q.wp = 10000;
-    q.qp = qp;
-    q.gain = gain;
-    return q;
-}
+DesignRequest Target(int no, long double qp, long double gain) { return SecondOrderTarget(no, qp, gain); }
 
 TEST(MfbBandpassI, AboveItsLimitRealisesNineTenthsOfIt) {
     // m = 10 from the descriptor: the limit is 1.1·Qp².
