@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "circuits/decade_cap_ratio.h"
@@ -135,6 +136,51 @@ void DesignTwinTHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// KHN (Non-Inverting Input) Second Order Highpass: the input reaches the summer's
+// non-inverting input through R3, the bandpass output through R4; the lowpass output through
+// R5 and the highpass output through R6 reach its inverting input; R1·C1 and R2·C2 are the
+// integrators. wp² = rho/(C1·C2·R1·R2) with rho = R6/R5, wp/Qp = (1 + rho)·lam/(C1·R1) and
+// K = (1 + rho)·(1 - lam) with lam = R3/(R3 + R4).
+// Equal summer resistors (rho = 1) serve gains up to 2 - 1/Q, where the design is the one of
+// equal resistors throughout, R4 = (2·Q - 1)·R3; the first integrator is then made slower,
+// R1 = Q·(2 - K)/(C1·W). Above, R1 = 1/(C1·W) stays and rho = K + 1/Q - 1 grows with the gain.
+long double KhnNonInvertingSummerRatio(long double k, long double q) { return std::max(1.0L, k + 1 / q - 1); }
+
+// The shares of the summer, the first and the second integrator with single-pole op amps, for
+// the summer ratio rho and the first integrator's C1·R1·W = t.
+void SetKhnNonInvertingHighpassCoefficients(StageCircuitRecord& r, long double qp, long double rho, long double t) {
+    const long double t1 = -(rho + 1) / (2 * qp), t2 = (qp - t) / (2 * t * qp), t3 = t / (2 * rho);
+    const long double u1 = -(2 * qp * qp - 1) * (rho + 1) / (2 * qp), u2 = -(2 * t * qp * qp - t + qp) / (2 * t * qp),
+                      u3 = -(2 * qp * rho - t) / (2 * rho);
+    SetOpAmpShares(r, {t1, t2, t3}, {u1, u2, u3});
+}
+
+void DesignKhnNonInvertingHighpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double qp = stage.Qp, k = r.ActualGain;
+    const long double rhop = KhnNonInvertingSummerRatio(k, qp);
+    SetKhnNonInvertingHighpassCoefficients(r, qp, rhop, qp * (1 + rhop - k));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, rho = KhnNonInvertingSummerRatio(k, q);
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value, base = 1 / (c1 * w);
+    const long double slow = q * (1 + rho - k);  // C1·R1·W
+    R(r, 1).Value = slow * base;
+    R(r, 2).Value = rho / (slow * c2 * w);
+    R(r, 3).Value = R(r, 5).Value = base;
+    R(r, 4).Value = k / (1 + rho - k) * base;
+    R(r, 6).Value = rho * base;
+    PoleFigures f;
+    KhnNonInvertingPoleFigures(ValuesOf(r), f.sw, f.sq);
+    ComponentFigures sk;  // K = R4·(R5 + R6)/(R5·(R3 + R4))
+    const long double r3 = R(r, 3).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value, r6 = R(r, 6).Value;
+    sk.R[3] = -r3 / (r3 + r4);
+    sk.R[4] = r3 / (r3 + r4);
+    sk.R[5] = -r6 / (r5 + r6);
+    sk.R[6] = r6 / (r5 + r6);
+    SetSlots(r, f.sw, f.sq, sk);
+    CheckComponentValues(r);
+}
+
 // KHN (Inverting Input) Second Order Highpass: the highpass output of the inverting-input KHN
 // loop, gain R6/R3 at infinity.
 long double KhnHighpassInputRatio(long double k, long double) { return k; }
@@ -261,7 +307,7 @@ constexpr DesignRoutine kShpRoutines[] = {
     DesignMfbHighpass,
     DesignFliegePass,
     DesignTwinTHighpass,
-    nullptr,
+    DesignKhnNonInvertingHighpass,
     DesignKhnInvertingHighpass,
     DesignMikhaelBhattacharyyaHighpass,
     DesignBerkaHerpyHighpass,

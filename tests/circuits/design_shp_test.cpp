@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Circuits, HighpassDesign,
                                            HighpassTargets{27, {1}, &kQps, false, true},
                                            HighpassTargets{28, {0.5L, 1, 3}},
                                            HighpassTargets{29, {1, 2, 3}}, HighpassTargets{30, {0.5L, 1, 3}, &kTwinTQps},
-                                           HighpassTargets{32, {0.1L, 1, 10}},
+                                           HighpassTargets{31, {0.1L, 1, 1.9L, 10}}, HighpassTargets{32, {0.1L, 1, 10}},
                                            HighpassTargets{33, {0.5L, 1, 1.2L, 2.5L}}, HighpassTargets{34, {0.5L, 1, 3}},
                                            HighpassTargets{35, {0.1L, 1, 10}}),
                          [](const auto& info) {
@@ -128,6 +128,23 @@ TEST(MikhaelBhattacharyyaHighpass, GainIsCappedAtNineTenthsOfItsLimit) {
         EXPECT_NEAR(static_cast<double>(d.record().ActualGain), static_cast<double>(realised), 1e-9) << gain;
         EXPECT_EQ(d.record().GainForced != 0, forced) << gain;
         ExpectRoundTrip(d);
+    }
+}
+
+// The KHN non-inverting highpass takes any gain: equal summer resistors up to 2 - 1/Q (there
+// all resistors but the damping one are equal), a larger summer ratio above.
+TEST(KhnNonInvertingHighpass, EqualResistorsAtTheNaturalGain) {
+    DesignRequest q = SecondOrderTarget(31, 4, 2 - 1.0L / 4);
+    q.wp = 12345;  // no resistor on a standard value, so none is nudged
+    const DesignedStage d = Design(q);
+    const auto& r = d.record().Resistors;
+    for (int i : {1, 2, 5, 6}) EXPECT_NEAR(static_cast<double>(r[static_cast<size_t>(i - 1)].Value / r[2].Value), 1, 1e-9) << i;
+    EXPECT_NEAR(static_cast<double>(r[3].Value / r[2].Value), 7, 1e-9);
+    for (long double gain : {0.1L, 1.0L, 1.75L, 3.0L, 30.0L}) {
+        const DesignedStage g = Design(SecondOrderTarget(31, 4, gain));
+        EXPECT_FALSE(g.record().GainForced);
+        EXPECT_FALSE(g.record().Invalid);
+        ExpectRoundTrip(g);
     }
 }
 
