@@ -6,8 +6,8 @@
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/design_three_amp_loops.h"
+#include "circuits/design_twin_t_follower.h"
 #include "circuits/stage_type.h"
-#include "circuits/twin_t_pass_sensitivity.h"
 
 namespace tavrel {
 
@@ -111,29 +111,9 @@ void DesignMfbHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
-// Twin-T Second Order Highpass: the balanced network R1 = R2, R3 = R2/2, C1 = C2, C3 = 2·C1
-// whose common node is driven by the buffered fraction beta = R4/(R4 + R5) of the output.
-// The cubic is (s + 1/(R2·C1))·(s² + 4·(1 - beta)·s/(R2·C1) + 1/(R2·C1)²), so
-// Q = 1/(4·(1 - beta)) and R4 = (4·Q - 1)·R5; the numerator s²·(s + 1/(R2·C1)) leaves a unity
-// gain at infinity.
+// Twin-T Second Order Highpass: the follower twin-T with the capacitors C1, C2 in the input path.
 void DesignTwinTHighpass(const StageRecord& stage, StageCircuitRecord& r) {
-    const long double qp = stage.Qp;
-    FixGain(r, 1);
-    const long double half = 2 * (1 - 1 / (4 * qp));  // the share of each of the two op amps
-    SetOpAmpCoefficients(r, 4 - 1 / qp, -(4 - 1 / qp), 2 * half * half, 2 * half * half);
-    PreDistort(stage, r);
-    const long double c1 = C(r, 1).Value, r2 = 1 / (r.DesignW * c1);
-    R(r, 1).Value = R(r, 2).Value = r2;
-    R(r, 3).Value = r2 / 2;
-    R(r, 5).Value = r2;
-    R(r, 4).Value = R(r, 5).Value * (4 * r.DesignQ - 1);
-    C(r, 2).Value = c1;
-    C(r, 3).Value = 2 * c1;
-    TwinTPassSlots(r, stage.StageType, r.DesignQ, HighpassTwinTCubic());
-    for (ComponentEntry& e : r.Resistors) e.Sens[SensSlot::Gain] = 0;
-    for (ComponentEntry& e : r.Capacitors) e.Sens[SensSlot::Gain] = 0;
-    r.AuxPoleW = (R(r, 1).Value + R(r, 2).Value) / (C(r, 3).Value * R(r, 1).Value * R(r, 2).Value);
-    CheckComponentValues(r);
+    DesignTwinTFollower(stage, r, HighpassTwinTCubic());
 }
 
 // KHN (Non-Inverting Input) Second Order Highpass: the input reaches the summer's

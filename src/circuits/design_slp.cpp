@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cmath>
 
 #include "circuits/design_routine.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/design_three_amp_loops.h"
+#include "circuits/design_twin_t_follower.h"
 
 namespace tavrel {
 
@@ -57,6 +59,58 @@ void DesignSallenKeyLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
+// The largest power of ten below x.
+long double DecadeBelow(long double x) {
+    long double m = 1;
+    while (m >= x) m /= 10;
+    while (m * 10 < x) m *= 10;
+    return m;
+}
+
+// Sallen-Key (SK) Second Order Lowpass II: circuit I with the amplifier gain a = 1 + R4/R3.
+// With m = C2/C1 and the resistor ratio n² = R2/R1, R2 = sqrt(m)·n/(C2·W) and R1 = R2/n²
+// give wp = W for every n, and 1/Q = (1 + n² - (a - 1)·m)/(sqrt(m)·n) leaves the gain the Q
+// needs. Equal resistors (n = 1) give the least Q sensitivity to the gain pair for any m,
+// a = 1 + 2/m - 1/(sqrt(m)·Q), which needs m < 4·Q². The capacitors: as set; with
+// " C1=C2 : R1=R2" equal (a = 3 - 1/Q); with " C2 variable" the decade ratio below 4·Qp².
+// With single-pole op amps k1 = a·(x - 1/Qp)/2 for x = (m + n² + 1)/(sqrt(m)·n), k2 = -k1.
+long double SallenKeyEqualResistorGain(long double m, long double q) { return 1 + 2 / m - 1 / (std::sqrt(m) * q); }
+
+void DesignSallenKeyLowpassII(const StageRecord& stage, StageCircuitRecord& r) {
+    const long double qp = stage.Qp, c1 = C(r, 1).Value;
+    long double m = C(r, 2).Value / c1;
+    if (r.EqualApplied || r.C2Variable) {
+        m = r.EqualApplied ? 1 : DecadeBelow(4 * qp * qp);
+        r.C2Adjustable = 0;
+        C(r, 2).Value = c1 * m;
+    }
+    r.CapRatio = m;
+    const long double t = std::sqrt(m);
+    const long double k1 = SallenKeyEqualResistorGain(m, qp) * ((m + 2) / t - 1 / qp) / 2;
+    SetOpAmpCoefficients(r, k1, -k1);
+    PreDistort(stage, r);
+    const long double a = SallenKeyEqualResistorGain(m, r.DesignQ);
+    FixGain(r, a);
+    // At a <= 1 no gain pair gives the Q (a = 1 would need R3 = infinity).
+    if (!(a > 1)) {
+        r.Invalid = 1;
+        return;
+    }
+    R(r, 1).Value = R(r, 2).Value = 1 / (t * c1 * r.DesignW);
+    R(r, 3).Value = R(r, 4).Value / (a - 1);
+    // 1/Q = sqrt(R1·R2·C1·C2)·(T1 + T2 + T3), T1 = 1/(R1·C2), T2 = 1/(R2·C2),
+    // T3 = -(R4/R3)/(R2·C1).
+    const long double r1 = R(r, 1).Value, r2 = R(r, 2).Value, c2 = C(r, 2).Value;
+    const long double t1 = 1 / (r1 * c2), t2 = 1 / (r2 * c2), t3 = -(a - 1) / (r2 * c1), sum = t1 + t2 + t3;
+    SetSensitivities(R(r, 1), -0.5L, -0.5L + t1 / sum, 0);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L + (t2 + t3) / sum, 0);
+    SetSensitivities(R(r, 3), 0, t3 / sum, -(a - 1) / a);
+    SetSensitivities(R(r, 4), 0, -t3 / sum, (a - 1) / a);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L + t3 / sum, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L + (t1 + t2) / sum, 0);
+    CheckComponentValues(r);
+}
+
 // Multiple Feedback (MFB) Second Order Lowpass I: R1 in, R3 to the inverting input, R2 and C1
 // feed back, C2 to ground. wp² = 1/(R2·R3·C1·C2), wp/Q = (1/R1 + 1/R2 + 1/R3)/C2, gain R2/R1.
 void DesignMfbLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
@@ -83,6 +137,70 @@ void DesignMfbLowpassI(const StageRecord& stage, StageCircuitRecord& r) {
     SetSensitivities(R(r, 3), -0.5L, -0.5L + g3 / g, 0);
     SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
     SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Multiple Feedback (MFB) Second Order Lowpass II: circuit I with its non-inverting input on
+// the fraction of the output that the gain pair R4, R5 gives, rho = R4/R5. With
+// gi = 1/Ri: wp² = (g2 - rho·g1)·g3/(C1·C2), wp/Q = (g1 + g2 + g3)/C2 - rho·g3/C1,
+// gain (1 + rho)·g1/(g2 - rho·g1). For the gain K and W the Q equation is the quadratic
+// v·g3² - (m·C1·W/Q)·g3 + (1 + K)·m·C1²·W² = 0 in g3, v = 1 - rho·m, whose smaller root
+// g3 = 2·(1 + K)·Q·C1·W/(1 + sqrt(1 - 4·Q²·(1 + K)·v/m)) is real for v <= m/(4·Q²·(1 + K)).
+// The positive feedback is the least that makes it real (the double root), but never below
+// the share that keeps R4 a resistor.
+struct MfbLowpassIIConductances {
+    long double g1, g2, g3, rho;
+};
+
+constexpr long double kMfbLeastFeedback = 0.1L;  // least rho·m
+
+MfbLowpassIIConductances SolveMfbLowpassII(long double w, long double q, long double k, long double m,
+                                            long double c1) {
+    const long double v = std::min(m / (4 * q * q * (1 + k)), 1 - kMfbLeastFeedback);
+    const long double rho = (1 - v) / m;
+    const long double root = std::sqrt(std::max(0.0L, 1 - 4 * q * q * (1 + k) * v / m));
+    const long double g3 = 2 * (1 + k) * q * c1 * w / (1 + root);
+    const long double g1 = k * m * c1 * c1 * w * w / ((1 + rho) * g3);
+    return {g1, g1 * (1 + rho + rho * k) / k, g3, rho};
+}
+
+// k1 and k2 with a single-pole op amp: its term tau·(b3·s³ + b2·s² + b1·s) in the denominator,
+// reduced modulo s² + s/Q + 1 (W = 1, C1 = 1) to alpha + beta·s, moves W² by tau·alpha and
+// W/Q by tau·beta.
+void SetMfbLowpassIIShifts(StageCircuitRecord& r, long double qp, long double k, long double m) {
+    const MfbLowpassIIConductances g = SolveMfbLowpassII(1, qp, k, m, 1);
+    const long double b3 = 1 + g.rho, b2 = (1 + g.rho) * ((g.g1 + g.g2 + g.g3) / m + g.g3),
+                      b1 = (1 + g.rho) * (g.g1 + g.g2) * g.g3 / m;
+    const long double alpha = b3 / qp - b2, beta = b3 * (1 / (qp * qp) - 1) - b2 / qp + b1;
+    SetOpAmpCoefficients(r, -alpha / 2, -alpha / 2 + beta * qp);
+}
+
+void DesignMfbLowpassII(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double k = r.ActualGain, c1 = C(r, 1).Value, c2 = C(r, 2).Value, m = c2 / c1;
+    if (!(k > 0)) {
+        r.Invalid = 1;
+        return;
+    }
+    r.CapRatio = m;
+    SetMfbLowpassIIShifts(r, stage.Qp, k, m);
+    PreDistort(stage, r);
+    const MfbLowpassIIConductances g = SolveMfbLowpassII(r.DesignW, r.DesignQ, k, m, c1);
+    R(r, 1).Value = 1 / g.g1;
+    R(r, 2).Value = 1 / g.g2;
+    R(r, 3).Value = 1 / g.g3;
+    R(r, 4).Value = R(r, 5).Value * g.rho;
+    // n = g2 - rho·g1 and b = wp/Q carry the sensitivities.
+    const long double n = g.g2 - g.rho * g.g1, fb = g.rho * g.g1 / n;
+    const long double b = (g.g1 + g.g2 + g.g3) / c2 - g.rho * g.g3 / c1, pf = g.rho * g.g3 / c1 / b;
+    const long double share = g.rho / (1 + g.rho);
+    SetSensitivities(R(r, 1), 0.5L * fb, 0.5L * fb + g.g1 / c2 / b, -1 - fb);
+    SetSensitivities(R(r, 2), -0.5L * g.g2 / n, -0.5L * g.g2 / n + g.g2 / c2 / b, g.g2 / n);
+    SetSensitivities(R(r, 3), -0.5L, -0.5L + g.g3 / c2 / b - pf, 0);
+    SetSensitivities(R(r, 4), -0.5L * fb, -0.5L * fb + pf, share + fb);
+    SetSensitivities(R(r, 5), 0.5L * fb, 0.5L * fb - pf, -share - fb);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L - pf, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L + (g.g1 + g.g2 + g.g3) / c2 / b, 0);
     CheckComponentValues(r);
 }
 
@@ -198,14 +316,21 @@ void DesignTowThomasLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r, true);
 }
 
+// Twin-T Second Order Lowpass: the follower twin-T with R1 and R2 in the input path; C3
+// from their junction and R3 from the node of C1 and C2 go to the buffered fraction of the
+// output.
+void DesignTwinTLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    DesignTwinTFollower(stage, r, LowpassTwinTCubic());
+}
+
 constexpr DesignRoutine kSlpRoutines[] = {
     DesignSallenKeyLowpassI,  // 1
-    nullptr,                  // 2 Sallen-Key lowpass II: not yet
+    DesignSallenKeyLowpassII, // 2
     DesignMfbLowpassI,        // 3
-    nullptr,                  // 4 MFB lowpass II: not yet
+    DesignMfbLowpassII,       // 4
     DesignFliegeLowpass,      // 5
     DesignBachLowpass,        // 6
-    nullptr,                  // 7
+    DesignTwinTLowpass,       // 7
     DesignKhnNonInvertingLowpass,  // 8
     DesignKhnInvertingLowpass,     // 9
     DesignTowThomasLowpass,   // 10

@@ -88,6 +88,8 @@ const TwinTCubic& HighpassTwinTCubic() {
     return cubic;
 }
 
+const TwinTCubic& LowpassTwinTCubic() { return HighpassTwinTCubic(); }
+
 const TwinTCubic& BandpassTwinTCubic() {
     static const TwinTCubic cubic{{FeedbackPairSum, BandpassD1, BandpassD2}, CommonDenominator};
     return cubic;

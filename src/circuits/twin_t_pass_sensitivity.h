@@ -22,6 +22,9 @@ struct TwinTCubic {
 };
 
 const TwinTCubic& HighpassTwinTCubic();  // Twin-T Second Order Highpass
+// Twin-T Second Order Lowpass: the input enters through R1 instead of C1 and C1 goes to
+// ground instead of R1; with the input grounded the two networks are one, so is the cubic.
+const TwinTCubic& LowpassTwinTCubic();
 const TwinTCubic& BandpassTwinTCubic();  // Twin-T Second Order Bandpass
 
 // numerator / denominator at the record's component values.
