@@ -226,27 +226,16 @@ void DesignBerkaHerpyBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     CheckComponentValues(r);
 }
 
-// Akerberg-Mossberg (AM) Second Order Bandpass: wp² = R3/(C1·C2·R2·R4·R6), wp/Qp = 1/(C2·R5),
-// gain at wp R5/R1.
+// Akerberg-Mossberg (AM) Second Order Bandpass: the input R1 reaches the lossy integrator
+// R5 ∥ C2 of the loop; wp² = R3/(C1·C2·R2·R4·R6), wp/Qp = 1/(C2·R5), gain at wp R5/R1.
 void DesignAkerbergMossbergBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     TakeGain(r);
     SetTwoIntegratorLoopShifts(r, stage.Qp, r.ActualGain, 1);
     PreDistort(stage, r);
-    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
-    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
-    const long double r2 = 1 / (c1 * w);
-    R(r, 2).Value = R(r, 3).Value = R(r, 4).Value = r2;
-    R(r, 6).Value = 1 / (c2 * w);
-    R(r, 5).Value = q / (c2 * w);
-    R(r, 1).Value = R(r, 5).Value / k;
+    DesignAkerbergMossbergLoop(r);
+    R(r, 1).Value = R(r, 5).Value / r.ActualGain;
     SetSensitivities(R(r, 1), 0, 0, -1);
-    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 3), 0.5L, 0.5L, 0);
-    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 5), 0, 1, 1);
-    SetSensitivities(R(r, 6), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    R(r, 5).Sens[SensSlot::Gain] = 1;
     CheckComponentValues(r);
 }
 

@@ -239,14 +239,7 @@ void DesignBerkaHerpyHighpass(const StageRecord& stage, StageCircuitRecord& r) {
     R(r, 8).Value = q / (c2 * w);
     R(r, 7).Value = R(r, 8).Value / 3;
     R(r, 9).Value = 1 / (c1 * c2 * w * w * R(r, 7).Value);
-    for (int i : {1, 2, 3, 4}) SetSensitivities(R(r, i), 0, 0, 0);
-    SetSensitivities(R(r, 5), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
-    SetSensitivities(R(r, 7), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 8), 0, 1, 0);
-    SetSensitivities(R(r, 9), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    SetBerkaHerpySlots(r);
     CheckComponentValues(r);
 }
 

@@ -323,6 +323,91 @@ void DesignTwinTLowpass(const StageRecord& stage, StageCircuitRecord& r) {
     DesignTwinTFollower(stage, r, LowpassTwinTCubic());
 }
 
+// Mikhael-Bhattacharyya (MB) Second Order Lowpass: the three op amps share one inverting-input
+// node, which C1 returns to the output, R6 and R8 to the outputs of the first and second op
+// amp. The divider R5, R1 brings the output to the first op amp's non-inverting input, R7, R3
+// the first op amp's output to the second's; the input reaches the output op amp's
+// non-inverting input through the divider R2, R4, with C2 from the second op amp's output.
+// wp² = R1·(G2 + G4)/(C1·C2·R5·R8), wp/Qp = R1·R7/(C1·R3·R5·R6), DC gain
+// (1 + R5/R1)·R4/(R2 + R4). With a = 1.6·Qp^(1/4) and R1 = R5 = R7 = 1/(C1·W) the divider
+// G2 = K·a/(2·R1), G4 = (1 - K/2)·a/R1 gives the gain K below 2; R3 = R6 = R1·sqrt(Q).
+void DesignMikhaelBhattacharyyaLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    ForceGainIf(r, r.ActualGain > Real48::Round(1.95L), 1.95L);
+    const long double qp = stage.Qp, a = 1.6L * std::pow(qp, 0.25L);
+    // Single-pole op amps, as in the MB bandpass: the output op amp's share in k1 is 1/a,
+    // whatever the gain, the second op amp's share in k2 is a·(sqrt(Qp) + 1) - t2.
+    SetMikhaelBhattacharyyaShifts(r, qp, 1 / a, a * (std::sqrt(qp) + 1));
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain;
+    if (!(k > 0)) {
+        r.Invalid = 1;
+        return;
+    }
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    R(r, 1).Value = R(r, 5).Value = R(r, 7).Value = r1;
+    R(r, 2).Value = 2 * r1 / (k * a);
+    R(r, 4).Value = r1 / ((1 - k / 2) * a);
+    R(r, 3).Value = R(r, 6).Value = r1 * std::sqrt(q);
+    R(r, 8).Value = a / (c2 * w);
+
+    const long double r2 = R(r, 2).Value, r4 = R(r, 4).Value, r5 = R(r, 5).Value;
+    const long double divider = r2 / (r2 + r4), feedback = r5 / (r1 + r5);
+    // wp: G2 and G4 by their shares of G2 + G4; Q = wp/(wp/Qp).
+    const long double s2 = -0.5L * (1 - divider), s4 = -0.5L * divider;
+    SetSensitivities(R(r, 1), 0.5L, -0.5L, -feedback);
+    SetSensitivities(R(r, 2), s2, s2, -divider);
+    SetSensitivities(R(r, 3), 0, 1, 0);
+    SetSensitivities(R(r, 4), s4, s4, divider);
+    SetSensitivities(R(r, 5), -0.5L, 0.5L, feedback);
+    SetSensitivities(R(r, 6), 0, 1, 0);
+    SetSensitivities(R(r, 7), 0, -1, 0);
+    SetSensitivities(R(r, 8), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, 0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, -0.5L, 0);
+    CheckComponentValues(r);
+}
+
+// Berka-Herpy (BH) Second Order Lowpass: the input divider R1, R2 feeds the first op amp, whose
+// inverting input R5, R6 joins to its own and the second op amp's output; the input drives the
+// second op amp's inverting input, C1 and R9 bring the first op amp's output and the stage
+// output to its non-inverting input, and the third op amp integrates through R7, R8 ∥ C2.
+// wp² = R6/(C1·C2·R5·R7·R9), wp/Qp = 1/(C2·R8), unity gain at DC. The numerator's s term
+// C1·R9·(R1·R6 - R2·R5)/(R6·(R1 + R2)) vanishes with R1·R6 = R2·R5, which equal resistors
+// meet; R3 only loads the input and R4 only closes the third op amp's non-inverting input.
+void DesignBerkaHerpyLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    FixGain(r, 1);
+    const long double qp = stage.Qp;
+    SetOpAmpCoefficients(r, 1, 0, 0.5L, 6 * qp * qp + 0.5L);
+    PreDistort(stage, r);
+    const long double w = r.DesignW, q = r.DesignQ;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    const long double r1 = 1 / (c1 * w);
+    for (int i : {1, 2, 3, 4, 5, 6, 7}) R(r, i).Value = r1;
+    R(r, 8).Value = q / (c2 * w);
+    R(r, 9).Value = 1 / (c2 * w);
+    SetBerkaHerpySlots(r);
+    CheckComponentValues(r);
+}
+
+// Akerberg-Mossberg (AM) Second Order Lowpass: the loop of the AM bandpass, with the input R1
+// taken to the first op amp's input, which sits at ground potential, beside the feedback R6
+// from the output; DC gain -R6/R1.
+// The op-amp coefficients (single-pole op amps, with equal capacitors): the shares of the lossy
+// integrator, the first op amp and the inverter are k1: 1/2, (K + 1)/2, 0 and
+// k2: -(2·Qp + 1)/2, (K - 2·Qp + 1)/2, 2·Qp; they sum to 1.5, 0 only at unity gain.
+void DesignAkerbergMossbergLowpass(const StageRecord& stage, StageCircuitRecord& r) {
+    TakeGain(r);
+    const long double qp = stage.Qp, k = r.ActualGain;
+    SetOpAmpShares(r, {0.5L, (k + 1) / 2}, {-(2 * qp + 1) / 2, (k - 2 * qp + 1) / 2, 2 * qp});
+    PreDistort(stage, r);
+    DesignAkerbergMossbergLoop(r);
+    R(r, 1).Value = R(r, 6).Value / k;
+    SetSensitivities(R(r, 1), 0, 0, -1);
+    R(r, 6).Sens[SensSlot::Gain] = 1;
+    CheckComponentValues(r);
+}
+
 constexpr DesignRoutine kSlpRoutines[] = {
     DesignSallenKeyLowpassI,  // 1
     DesignSallenKeyLowpassII, // 2
@@ -334,6 +419,9 @@ constexpr DesignRoutine kSlpRoutines[] = {
     DesignKhnNonInvertingLowpass,  // 8
     DesignKhnInvertingLowpass,     // 9
     DesignTowThomasLowpass,   // 10
+    DesignMikhaelBhattacharyyaLowpass,  // 11
+    DesignBerkaHerpyLowpass,  // 12
+    DesignAkerbergMossbergLowpass,  // 13
 };
 
 }  // namespace

@@ -94,4 +94,30 @@ void SetMikhaelBhattacharyyaShifts(StageCircuitRecord& r, long double qp, long d
     SetOpAmpShares(r, {t1, t2, t3}, {-(b + 1) * (2 * qp - 1 / qp), secondQ - t2, 2 * qp - t3});
 }
 
+void SetBerkaHerpySlots(StageCircuitRecord& r) {
+    for (int i : {1, 2, 3, 4}) SetSensitivities(R(r, i), 0, 0, 0);
+    SetSensitivities(R(r, 5), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 7), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 8), 0, 1, 0);
+    SetSensitivities(R(r, 9), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+}
+
+void DesignAkerbergMossbergLoop(StageCircuitRecord& r) {
+    const long double w = r.DesignW, q = r.DesignQ;
+    const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;
+    R(r, 2).Value = R(r, 3).Value = R(r, 4).Value = 1 / (c1 * w);
+    R(r, 6).Value = 1 / (c2 * w);
+    R(r, 5).Value = q / (c2 * w);
+    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 3), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, 5), 0, 1, 0);
+    SetSensitivities(R(r, 6), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
+    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+}
+
 }  // namespace tavrel

@@ -61,4 +61,16 @@ PoleFigures DesignKhnInvertingPass(const StageRecord& stage, StageCircuitRecord&
 // u2 = secondQ - t2 and u3 = 2·Qp - t3.
 void SetMikhaelBhattacharyyaShifts(StageCircuitRecord& record, long double qp, long double t3, long double secondQ);
 
+// Berka-Herpy lowpass and highpass: wp² = R6/(C1·C2·R5·R7·R9), wp/Qp = 1/(C2·R8), the gain
+// fixed at 1 whatever the values, the input dividers R1, R2 and R3, R4 outside the pole pair.
+void SetBerkaHerpySlots(StageCircuitRecord& record);
+
+// Akerberg-Mossberg lowpass and bandpass: the first op amp holds the junction of C1 (from the
+// inverter R3, R2) and R6 (from the output) at ground and drives the inverter and, through R4,
+// the lossy integrator R5 ∥ C2; wp² = R3/(C1·C2·R2·R4·R6), wp/Qp = 1/(C2·R5). Sets R2 to
+// R6 for DesignW and DesignQ with R2 = R3 = R4 = 1/(C1·W), R6 = 1/(C2·W), R5 = Q/(C2·W) and
+// their pole-frequency and pole-Q slots (gain slots 0); the routine adds the input resistor
+// R1 and the gain slots.
+void DesignAkerbergMossbergLoop(StageCircuitRecord& record);
+
 }  // namespace tavrel

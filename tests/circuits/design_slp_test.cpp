@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysis/nodal_analysis.h"
 #include "design_round_trip.h"
 
 namespace tavrel::design_testing {
@@ -37,7 +38,8 @@ class LowpassDesign : public ::testing::TestWithParam<CircuitTargets> {};
 // not be negative and the Tow-Thomas damping resistor Q·R1 must be positive; a strong
 // predistortion can push DesignQ below those limits. The Sallen-Key lowpass II with its equal
 // resistors needs a gain above 1: 2/m > 1/(sqrt(m)·Q), that is m < 4·Q². Every other circuit
-// realises the grid.
+// realises the grid (the MB lowpass holds its gain below 2, where its divider resistor R4 would
+// leave the positive values).
 bool Realizable(const DesignedStage& d) {
     const long double q = d.record().DesignQ;
     switch (d.record().CircuitNo) {
@@ -83,7 +85,10 @@ INSTANTIATE_TEST_SUITE_P(Circuits, LowpassDesign,
                                            CircuitTargets{17, kTwinTQps, kGains},
                                            CircuitTargets{18, kQps, kGains},
                                            CircuitTargets{19, kQps, kGains},
-                                           CircuitTargets{20, kQps, kGains}),
+                                           CircuitTargets{20, kQps, kGains},
+                                           CircuitTargets{21, kQps, {0.5L, 1, 1.95L, 2, 10}},
+                                           CircuitTargets{22, kQps, kGains},
+                                           CircuitTargets{23, kQps, kGains}),
                          [](const auto& info) {
                              return "No" + std::to_string(info.param.circuitNo) +
                                     (info.param.c2Variable ? "C2Variable" : "") + (info.param.equal ? "Equal" : "") + info.param.part;
@@ -122,7 +127,12 @@ TEST(ThreeOpAmpLowpass, GainRules) {
         bool forced;
     };
     for (const Case& c : {Case{18, 2, 5, 1.5L, true}, Case{18, 0.7071L, 1, 2 - 1 / 0.7071L, true},
-                          Case{19, 2, 5, 1, true}, Case{20, 2, 5, 5, false}, Case{20, 0.7071L, 0.2L, 0.2L, false}}) {
+                          Case{19, 2, 5, 1, true}, Case{20, 2, 5, 5, false}, Case{20, 0.7071L, 0.2L, 0.2L, false},
+                          // MB: at most 1.95, a larger gain becomes 1.95; BH: fixed 1; AM: any gain.
+                          Case{21, 2, 1.5L, 1.5L, false}, Case{21, 2, 1.95L, 1.95L, false},
+                          Case{21, 2, 1.96L, 1.95L, true}, Case{21, 0.7071L, 10, 1.95L, true},
+                          Case{22, 2, 0.5L, 1, true}, Case{22, 2, 5, 1, true}, Case{23, 2, 0.2L, 0.2L, false},
+                          Case{23, 0.7071L, 5, 5, false}}) {
         DesignRequest q;
         q.circuitNo = c.circuitNo;
         q.wp = 10000;
@@ -184,6 +194,40 @@ TEST(TwinTLowpass, UnityGainPairRatioAndRealPoleAtThePoleFrequency) {
     EXPECT_TRUE(d.record().GainForced);
     EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[4] / d.beforeNudge.R[5]), 4 * 3 - 1, 1e-9);
     EXPECT_NEAR(static_cast<double>(d.record().AuxPoleW), 10000, 1e-6);
+}
+
+// Capacitors the engineer set apart from C1 = C2 (a capacitor ratio other than the circuit's
+// own): the MB, BH and AM resistors of the C2 integrator follow C2.
+TEST(ThreeOpAmpLowpass, RoundTripWithUnequalCapacitors) {
+    for (int no : {21, 22, 23})
+        for (long double ratio : {0.47L, 2.2L})
+            for (bool compensate : {false, true}) {
+                DesignRequest q;
+                q.circuitNo = no;
+                q.wp = 20000;
+                q.qp = 3;
+                q.gain = 1.5L;
+                q.capRatio = ratio;
+                q.compensate = compensate;
+                q.gbwHz = 1e6;
+                const DesignedStage d = Design(q);
+                EXPECT_FALSE(d.record().Invalid) << Describe(q);
+                ExpectRoundTrip(d);
+                ExpectSensitivitySlots(d);
+            }
+}
+
+// The BH lowpass numerator holds an s term C1·R9·(R1·R6 - R2·R5)/(R6·(R1 + R2)) that the
+// stage function leaves out; the designed values must make it vanish.
+TEST(ThreeOpAmpLowpass, BerkaHerpyNumeratorHasNoSTerm) {
+    const auto elements = TemplateElements(FindTemplate(TemplateLibrary::Plain, TemplateKey(StageType::SLP, 12)).value());
+    for (const DesignRequest& q : SecondOrderGrid(22, kQps, {1}, false, false, true)) {
+        const DesignedStage d = Design(q);
+        const TransferPolynomials h = NodalTransfer(elements, d.beforeNudge.R, d.beforeNudge.C);
+        ASSERT_GE(h.numerator.size(), 2u);
+        // n1·wp/n0 is the size of the s term at the pole frequency.
+        EXPECT_LE(std::fabs(h.numerator[1] * q.wp / h.numerator[0]), 1e-12L) << Describe(q);
+    }
 }
 
 }  // namespace
