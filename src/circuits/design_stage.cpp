@@ -1,6 +1,7 @@
 #include "circuits/design_stage.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "circuits/capacitor_resolve.h"
 #include "circuits/circuit_catalog.h"
@@ -84,12 +85,31 @@ std::vector<int> RestoreKeptCapacitors(StageCircuitRecord& record, const KeptCap
     return moved;
 }
 
-int CompensatedResistorCount(int stageType, int circuitIndex) {
+std::vector<TemplateElement> CompensatedResistors(int stageType, int circuitIndex) {
     const auto lines = FindTemplate(TemplateLibrary::Compensated, TemplateKey(stageType, circuitIndex));
-    if (!lines) return 0;
-    const auto elements = TemplateElements(*lines);
-    return static_cast<int>(std::count_if(elements.begin(), elements.end(),
-                                          [](const TemplateElement& e) { return e.kind == 'R'; }));
+    std::vector<TemplateElement> resistors;
+    if (!lines) return resistors;
+    for (TemplateElement& e : TemplateElements(*lines))
+        if (e.kind == 'R') resistors.push_back(std::move(e));
+    return resistors;
+}
+
+bool Grounded(const TemplateElement& e) { return std::find(e.nodes.begin(), e.nodes.end(), 0) != e.nodes.end(); }
+
+// The resistor of the first divider (plain - 1 or plain) whose value resistor 'added' copies.
+// The second op amp's divider must divide as the first one does, so that the two op amps'
+// errors cancel: its resistor to ground takes the value of the first's resistor to ground and
+// its other resistor that of the first's other. Where the added pair has no resistor to
+// ground (the single-amplifier notches) the values are copied in order.
+int CopiedResistor(const std::vector<TemplateElement>& resistors, int plain, int added) {
+    const auto& a = resistors[static_cast<size_t>(plain - 2)];
+    const auto& b = resistors[static_cast<size_t>(plain - 1)];
+    const auto& c = resistors[static_cast<size_t>(plain)];
+    const auto& d = resistors[static_cast<size_t>(plain + 1)];
+    const bool byRole = Grounded(a) != Grounded(b) && Grounded(c) != Grounded(d);
+    const bool addedGrounded = Grounded(resistors[static_cast<size_t>(added - 1)]);
+    if (!byRole) return added - 2;
+    return addedGrounded == Grounded(a) ? plain - 1 : plain;
 }
 
 // The pair's ratio alone sets the gain: the pair is scaled so that the chosen resistor takes
@@ -113,11 +133,11 @@ void PrepareCompensation(StageCircuitRecord& record) {
 void AddCompensationResistors(int stageType, StageCircuitRecord& record) {
     if (!record.CompResistors) return;
     const int plain = PlainResistorCount(record);
-    const int compensated = CompensatedResistorCount(stageType, record.CircuitIndex);
+    const std::vector<TemplateElement> resistors = CompensatedResistors(stageType, record.CircuitIndex);
+    const int compensated = static_cast<int>(resistors.size());
     if (compensated != plain + 2 || plain < 2 || compensated > kMaxResistors) return;
-    // The second op amp's feedback divider takes the values of the first's, in the same order.
-    R(record, plain + 1).Value = R(record, plain - 1).Value;
-    R(record, plain + 2).Value = R(record, plain).Value;
+    for (int added = plain + 1; added <= plain + 2; ++added)
+        R(record, added).Value = R(record, CopiedResistor(resistors, plain, added)).Value;
     record.ResistorCount = static_cast<std::int16_t>(compensated);
 }
 
