@@ -2,6 +2,7 @@
 
 #include "circuits/design_notch_common.h"
 #include "circuits/design_routine.h"
+#include "circuits/design_single_amplifier_notch.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/twin_t_coefficients.h"
 
@@ -112,8 +113,8 @@ void DesignBerkaHerpyHighpassNotch(const StageRecord& stage, StageCircuitRecord&
 }
 
 constexpr DesignRoutine kShpnRoutines[] = {
-    nullptr,
-    nullptr,
+    DesignFriendHighpassNotch,
+    DesignScultetyHighpassNotch,
     DesignFliegeHighpassNotch,
     DesignTwinTHighpassNotch,
     DesignKhnNonInvertingHighpassNotch,

@@ -2,6 +2,7 @@
 
 #include "circuits/design_notch_common.h"
 #include "circuits/design_routine.h"
+#include "circuits/design_single_amplifier_notch.h"
 #include "circuits/design_skeleton.h"
 #include "circuits/twin_t_coefficients.h"
 
@@ -119,9 +120,9 @@ void DesignBerkaHerpyLowpassNotch(const StageRecord& stage, StageCircuitRecord& 
 }
 
 constexpr DesignRoutine kSlpnRoutines[] = {
-    nullptr,
-    nullptr,
-    nullptr,
+    DesignFriendLowpassNotch,
+    DesignScultetyLowpassNotch,
+    DesignBoctorLowpassNotch,
     DesignFliegeLowpassNotch,
     DesignTwinTLowpassNotch,
     DesignKhnNonInvertingLowpassNotch,
