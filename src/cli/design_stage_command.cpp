@@ -53,6 +53,8 @@ nlohmann::json DesignDocument(const StageCircuitRecord& r, const StageDesignOutc
             {"gbw_error", real(r.GBWError)},
             {"aux_pole_w", real(r.AuxPoleW)},
             {"input_attenuation", real(r.InputAttenuation)},
+            {"atten_resistors", r.InputAttenuation != 0 ? std::string(r.AttenResistors.begin(), r.AttenResistors.end())
+                                                        : std::string()},
             {"resistor_spread", merits.RSpread},
             {"capacitor_spread", merits.CSpread},
             {"nudged", outcome.nudged},
@@ -92,6 +94,8 @@ nlohmann::json RunDesignStage(const CLI::App& command, DesignStageOptions& o) {
     if (firstOrder ? !(o.wc > 0) : !(o.wp > 0 && o.qp > 0))
         throw std::invalid_argument("frequencies and Q must be positive");
     if (IsNotch(row->stageType) && !(o.wz > 0)) throw std::invalid_argument("a notch circuit takes a positive --wz");
+    if (!IsNotch(row->stageType) && command.count("--wz"))
+        throw std::invalid_argument("only a notch circuit takes --wz");
     q.wp = o.wp, q.qp = o.qp, q.wz = o.wz, q.wc = o.wc, q.gain = o.gain, q.gbwHz = o.gbw;
     if (command.count("--c1")) {
         if (!(o.c1 > 0)) throw std::invalid_argument("--c1 must be positive");

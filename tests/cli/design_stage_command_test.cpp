@@ -63,7 +63,36 @@ TEST(DesignStageCommand, PredistortionMovesTheDesignPole) {
     EXPECT_GT(on.doc["gbw_error"].get<double>(), 0);
 }
 
+// Boctor lowpass notch at Qp 2 with the zero at twice the pole frequency: j = 1, the gain at
+// infinity K = 3/(1 + 4 + 1/4) = 4/7 is fixed by the notch, and the input divider R5/R6 is
+// 1/K = 1.75: R6 = 10 kOhm and R5 = 0.75·R6 = 7.5 kOhm are standard values and are nudged.
+TEST(DesignStageCommand, NotchTargetWithItsZeroFrequency) {
+    const Output o = DesignStageCommand({"--no", "58", "--wp", "2000", "--qp", "2", "--wz", "4000", "--gain", "1"});
+    ASSERT_EQ(o.status, kDone) << o.err;
+    EXPECT_FALSE(o.doc["invalid"]);
+    EXPECT_TRUE(o.doc["gain_forced"]);
+    EXPECT_NEAR(o.doc["actual_gain"].get<double>(), 4.0 / 7, 1e-11);
+    EXPECT_NEAR(o.doc["input_attenuation"].get<double>(), 1.75, 1e-11);
+    EXPECT_EQ(o.doc["atten_resistors"], "56");
+    EXPECT_NEAR(o.doc["r"][5].get<double>(), 10002, 1e-6);
+    EXPECT_EQ(o.doc["nudged"], nlohmann::json::parse("[5, 6]"));
+    EXPECT_NEAR(o.doc["r"][4].get<double>(), 7500 * 1.0002, 1e-6);
+    // k1 = (1 + (wz/wp)²)·Qp/2, k2 = -(3 - (wz/wp)²)·Qp/2.
+    EXPECT_NEAR(o.doc["k1"].get<double>(), 5.0, 1e-11);
+    EXPECT_NEAR(o.doc["k2"].get<double>(), 1.0, 1e-11);
+    EXPECT_EQ(o.doc["sens"]["R5"]["gain"].get<double>(), -o.doc["sens"]["R6"]["gain"].get<double>());
+
+    // The highpass notch SAB takes no gain of 1 or more.
+    const Output h = DesignStageCommand({"--no", "71", "--wp", "2000", "--qp", "5", "--wz", "1000", "--gain", "2"});
+    ASSERT_EQ(h.status, kDone) << h.err;
+    EXPECT_NEAR(h.doc["actual_gain"].get<double>(), 1 / 1.1, 1e-11);
+    EXPECT_EQ(h.doc["atten_resistors"], "");
+}
+
 TEST(DesignStageCommand, RefusesWhatCannotBeDesigned) {
+    EXPECT_EQ(DesignStageCommand({"--no", "58", "--wp", "2000", "--qp", "2", "--gain", "1"}).status, kFailure);
+    EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "2000", "--qp", "2", "--wz", "4000", "--gain", "1"}).status,
+              kFailure);
     EXPECT_EQ(DesignStageCommand({"--no", "4", "--wp", "1", "--qp", "1", "--gain", "1"}).status, kFailure);
     EXPECT_EQ(DesignStageCommand({"--no", "11", "--wc", "1", "--gain", "1"}).status, kFailure);
     EXPECT_EQ(DesignStageCommand({"--no", "11", "--wp", "-1", "--qp", "1", "--gain", "1"}).status, kFailure);
