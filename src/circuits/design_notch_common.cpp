@@ -17,10 +17,13 @@ long double Realizable(long double numerator, long double denominator) {
     return denominator > 0 ? numerator / denominator : -1;
 }
 
-// The Mikhael-Bhattacharyya op-amp coefficients of the notch loop.
+// Mikhael-Bhattacharyya notch op-amp coefficients: one term per op amp (a = 1.6·Qp^(1/4)),
+// from the single-pole nodal analysis of the template with the notch's values (the terms of
+// the MB lowpass do not hold for the notch's divider R1/R2 and R8 = a·R3).
 void SetMikhaelBhattacharyyaCoefficients(StageCircuitRecord& r, long double qp) {
-    const long double b = 1 / std::sqrt(qp);
-    SetMikhaelBhattacharyyaShifts(r, qp, (b + 1) / 2, 2 * std::sqrt(qp));
+    const long double a = 1.6L * std::pow(qp, 0.25L);
+    SetOpAmpShares(r, {-(a + 1) / qp, (a + 1) / (2 * a * qp), 1},
+                   {-(a + 1) * (2 * qp * qp - 1) / qp, (a + 1) * (2 * qp - 1) / (2 * a * qp), 2 * qp - 1});
 }
 
 }  // namespace
@@ -185,7 +188,13 @@ void DesignMikhaelBhattacharyyaNotch(const StageRecord& stage, StageCircuitRecor
 // wp² = R3/(C1·C2·R2·R4·R7), wp/Qp = 1/(C2·R5), wz² = R3/(C1·C3·R1·R2·R4), K = C3/C2.
 void DesignAkerbergMossbergNotch(const StageRecord& stage, StageCircuitRecord& r) {
     TakeGain(r);
-    SetOpAmpCoefficients(r, 1.5L, 0);
+    {
+        // Single-pole op amps (nodal analysis of the template): the inverter and the input
+        // path through R1, R6 load the loop in proportion to the gain at DC, K·(Wz/Wp)², and
+        // at infinity, K.
+        const long double k = r.ActualGain, zp = stage.Wz / stage.Wp, dc = k * zp * zp;
+        SetOpAmpCoefficients(r, 1 + dc / 2 - k / (2 * stage.Qp), dc / 2 + k / (2 * stage.Qp));
+    }
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ, k = r.ActualGain, wz = stage.Wz;
     const long double c1 = C(r, 1).Value;

@@ -84,7 +84,11 @@ void DesignKhnNonInvertingHighpassNotch(const StageRecord& stage, StageCircuitRe
 // wp² = R9/(C1·C2·R5·R7·R8), wp/Qp = 1/(C2·R6).
 void DesignBerkaHerpyHighpassNotch(const StageRecord& stage, StageCircuitRecord& r) {
     FixGain(r, 1);
-    SetOpAmpCoefficients(r, 1, 0);
+    {
+        // k2 from the single-pole nodal analysis of the template with R7, R9 raised as below.
+        const long double zp = stage.Wz / stage.Wp, rz = zp * zp;
+        SetOpAmpCoefficients(r, 1, rz < 1 ? stage.Qp * stage.Qp * (1 - rz) / 2 - 2 / (1 - rz) : 0);
+    }
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ, ratio = NotchRatio(stage, r);
     const long double c1 = C(r, 1).Value, c2 = C(r, 2).Value;

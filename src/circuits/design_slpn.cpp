@@ -89,7 +89,16 @@ void DesignKhnNonInvertingLowpassNotch(const StageRecord& stage, StageCircuitRec
 // of the numerator, which needs R3·R6 > R4·R5.
 // wp² = R9/(C1·C2·R5·R7·R8), wp/Qp = 1/(C2·R6).
 void DesignBerkaHerpyLowpassNotch(const StageRecord& stage, StageCircuitRecord& r) {
-    SetOpAmpCoefficients(r, 1, 0);
+    {
+        // One term per op amp from the single-pole nodal analysis of the template with the
+        // values below (C1 = C2), d = Qp·((Wz/Wp)² - 1).
+        const long double zp = stage.Wz / stage.Wp, e = zp * zp - 1, qp = stage.Qp, d = qp * e;
+        if (e > 0) {
+            SetOpAmpShares(r, {0, d / 4, 1 / d}, {(d + 2) / e, -qp * (2 * qp - 1) * e / 4, -(qp * d + 1) / d});
+        } else {
+            SetOpAmpCoefficients(r, 0, 0);
+        }
+    }
     PreDistort(stage, r);
     const long double w = r.DesignW, q = r.DesignQ, ratio = NotchRatio(stage, r);
     FixGain(r, 1 / ratio);

@@ -20,7 +20,9 @@ void DesignSallenKeyNotch(const StageRecord& stage, StageCircuitRecord& r) {
     auto gainFor = [&](long double q) { return 2 - b / ((b + 1) * q); };
     while (gainFor(qp) <= 1) b /= 2;
     const long double ap = gainFor(qp);
-    SetOpAmpCoefficients(r, ap * ap * (b + 1) / b, -ap * ap * (b + 1) / b);
+    // Half of a²·(b + 1)/b: the single-pole nodal analysis of the template.
+    const long double k1 = ap * ap * (b + 1) / (2 * b);
+    SetOpAmpCoefficients(r, k1, -k1);
     PreDistort(stage, r);
     const long double a = gainFor(r.DesignQ);
     FixGain(r, a);

@@ -9,14 +9,19 @@ class NotchDesign : public ::testing::TestWithParam<NotchTargets> {};
 
 // The KHN damping resistors (2·Q - 1)·R1 (non-inverting input) and (3·Q - 1)·R1 (inverting
 // input) must be positive: Q above 1/2 and 1/3 (a strong predistortion can push DesignQ below);
-// the single-amplifier lowpass notches need the zero above the (predistorted) pole frequency;
+// the single-amplifier and Berka-Herpy lowpass notches need the zero above the (predistorted)
+// pole frequency;
 // every other circuit realises the whole grid.
 bool Realizable(const DesignedStage& d) {
     const int no = d.record().CircuitNo;
     const long double q = d.record().DesignQ;
+    // A predistortion that drives the design Q to zero or below (k2 of -425 for the MB notch at
+    // Qp 50 with wp/(2π·GBW) = 1/190) leaves nothing to build.
+    if (!(q > 0) || !(d.record().DesignW > 0)) return false;
     if (no == 61 || no == 75 || no == 90) return q > 0.5L;
     if (no == 62 || no == 76 || no == 91) return q > 1.0L / 3;
-    if (no == 56 || no == 57 || no == 58) return d.record().DesignW > 0 && d.design.stage.Wz > d.record().DesignW;
+    if (no == 56 || no == 57 || no == 58 || no == 64)
+        return d.record().DesignW > 0 && d.design.stage.Wz > d.record().DesignW;
     return true;
 }
 
@@ -25,7 +30,7 @@ TEST_P(NotchDesign, RoundTripOverTheGrid) {
     for (const DesignRequest& q : NotchGrid(GetParam())) {
         const DesignedStage d = Design(q);
         EXPECT_EQ(d.record().Invalid != 0, !Realizable(d)) << Describe(q);
-        ExpectNotchRoundTrip(d, GetParam().zeroFollowsPole);
+        ExpectNotchRoundTrip(d, GetParam().zeroFollowsPole, GetParam().tolerance);
         designed += d.record().Invalid ? 0 : 1;
     }
     EXPECT_GT(designed, 0);
@@ -35,16 +40,8 @@ TEST_P(NotchDesign, SensitivitySlotsAreLogDerivatives) {
     for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectSensitivitySlots(Design(q));
 }
 
-// The circuits whose stored op-amp coefficients still differ from the single-pole analysis.
-bool OpAmpCoefficientsSettled(int no) {
-    for (int pending : {62, 63, 64, 65, 76, 77, 78, 79, 86, 91, 92, 94})
-        if (no == pending) return false;
-    return true;
-}
-
 // k1 and k2 against the pole pair of the template with single-pole op amps (complex pairs only).
 TEST_P(NotchDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
-    if (!OpAmpCoefficientsSettled(GetParam().circuitNo)) GTEST_SKIP();
     for (const DesignRequest& q : NotchGrid(GetParam(), true))
         if (q.qp > 0.55L) ExpectOpAmpCoefficients(Design(q));
 }
@@ -91,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(LowpassNotch, NotchDesign,
                          NotchTestName);
 
 INSTANTIATE_TEST_SUITE_P(HighpassNotch, NotchDesign,
-                         ::testing::Values(NotchTargets{71, kHighpassNotchRatios, kNotchQps, kNotchGains},
+                         ::testing::Values(NotchTargets{71, kHighpassNotchRatios, kNotchQps, kNotchGains, false,
+                                                        kFriendHighpassTolerance},
                                            NotchTargets{72, kHighpassNotchRatios, kNotchQps, kNotchGains},
                                            NotchTargets{73, kHighpassNotchRatios, kNotchQps, kNotchGains},
                                            NotchTargets{74, kHighpassNotchRatios, kCubicQps, kNotchGains},

@@ -172,7 +172,7 @@ inline Realized BoundOfNudge(const DesignedStage& d) {
 
 // Realised figures equal the promised ones to 1e-9 on the values the equations gave, and after
 // the nudge to 1e-9 plus the move the nudge implies.
-inline void ExpectRoundTrip(const DesignedStage& d) {
+inline void ExpectRoundTrip(const DesignedStage& d, long double tolerance = 1e-9L) {
     SCOPED_TRACE(Describe(d.request));
     ASSERT_TRUE(d.outcome.designed) << "no design routine";
     if (d.record().Invalid) return;
@@ -181,10 +181,10 @@ inline void ExpectRoundTrip(const DesignedStage& d) {
     const Realized after = RealizedOf(d.afterNudge, d.stageType(), d.circuitIndex());
     const Realized nudge = BoundOfNudge(d);
     for (const Figure& f : FiguresOf(d.stageType())) {
-        EXPECT_LE(RelativeError(before.*f.member, want.*f.member), 1e-9)
+        EXPECT_LE(RelativeError(before.*f.member, want.*f.member), tolerance)
             << f.name << " realised " << static_cast<double>(before.*f.member) << " promised "
             << static_cast<double>(want.*f.member);
-        EXPECT_LE(RelativeError(after.*f.member, want.*f.member), 1e-9L + nudge.*f.member)
+        EXPECT_LE(RelativeError(after.*f.member, want.*f.member), tolerance + nudge.*f.member)
             << f.name << " after the nudge " << static_cast<double>(after.*f.member) << " bound "
             << static_cast<double>(nudge.*f.member);
     }
