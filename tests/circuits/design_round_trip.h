@@ -98,6 +98,7 @@ inline Realized Promised(const DesignedStage& d) {
 // sensitivities run into the hundreds has third derivatives of their cube, which a single
 // step would carry into the sixth digit.
 inline Realized LogDerivative(const DesignedStage& d, const CoefficientWork& work, bool capacitor, int n) {
+    constexpr long double h = 1e-5L;
     auto realizedWith = [&](long double factor) {
         CoefficientWork w = work;
         if (capacitor) {
