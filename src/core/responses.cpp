@@ -52,20 +52,6 @@ private:
     int turns_ = 0;
 };
 
-// A sum of positive fractions kept as one fraction, so that a whole delay costs a single
-// division; the extended range holds the product of the denominators of a design.
-class FractionSum {
-public:
-    void Add(long double numerator, long double denominator) {
-        numerator_ = numerator_ * denominator + numerator * denominator_;
-        denominator_ *= denominator;
-    }
-    long double Value() const { return numerator_ / denominator_; }
-
-private:
-    long double numerator_ = 0, denominator_ = 1;
-};
-
 // Magnitude, phase lag and group delay at one frequency in a single pass over the poles.
 // A pole pair s^2 + B0 s + C0 at s = jw is D = (C0 - w^2) + j B0 w: its squared magnitude
 // |D|^2 divides the gain, its angle adds to the lag and its delay is
@@ -75,19 +61,19 @@ struct ResponseAccumulator {
     long double scale = 1;  // gain constant and the denormalization, multiplied in pair by pair
     long double poles2 = 1; // product of the squared magnitudes of the pole factors
     AngleSum lag;
-    FractionSum delay;
+    long double delay = 0;
 
     void AddPair(long double b0, long double c0, long double w2, long double w) {
         const long double re = c0 - w2, im = b0 * w, m2 = re * re + im * im;
         poles2 *= m2;
         lag.Add(re, im);
-        delay.Add(b0 * (c0 + w2), m2);
+        delay += b0 * (c0 + w2) / m2;
     }
     void AddRealPole(long double a, long double w2, long double w) {
         const long double m2 = a * a + w2;
         poles2 *= m2;
         lag.Add(a, w);
-        delay.Add(a, m2);
+        delay += a / m2;
     }
 };
 
@@ -291,7 +277,7 @@ FrequencyPoint IdealResponseAt(const DesignState& state, int approx, long double
     if (record.HasRealZero) lag -= kPi / 2;
     point.phaseRad = lag;
     point.phaseDeg = lag * 180 / kPi;
-    point.delaySec = sum.delay.Value();
+    point.delaySec = sum.delay;
     return point;
 }
 
@@ -329,36 +315,32 @@ void ComputeResponses(DesignState& state, int approx, int first, int last) {
     // The grid is uniform in time: the contribution y_j = w Re(r e^(p t_j)) of a mode obeys
     // y_(j+1) = 2 Re(a) y_j - |a|^2 y_(j-1) with a = e^(p dt) (y_(j+1) = a y_j for a real pole).
     const long double dt = state.TimeSpan / 350;
-    struct Mode {
-        long double step[2], impulse[2];  // values at the current and the next point
-        long double twiceRe, norm2, decay;
-    };
-    std::vector<Mode> modes;
+    const auto count = static_cast<size_t>(last - first + 1);
+    std::vector<long double> step(count, r.dc), impulse(count, 0);
+    // Mode by mode, so that a mode's recurrence stays in registers; each point still sums
+    // the direct term and the modes in the same order.
     for (size_t i = 0; i < r.poles.size(); ++i) {
         const TimePole& pole = r.poles[i];
         const long double weight = pole.conjugatePair ? 2 : 1;
         const Complex m0 = std::exp(pole.p * (first * dt)), a = std::exp(pole.p * dt), m1 = m0 * a;
-        modes.push_back({{weight * RealOfProduct(r.step[i], m0), weight * RealOfProduct(r.step[i], m1)},
-                         {weight * RealOfProduct(r.impulse[i], m0), weight * RealOfProduct(r.impulse[i], m1)},
-                         pole.conjugatePair ? 2 * a.real() : a.real(),
-                         pole.conjugatePair ? std::norm(a) : 0,
-                         -pole.p.real()});
+        const long double twiceRe = pole.conjugatePair ? 2 * a.real() : a.real();
+        const long double norm2 = pole.conjugatePair ? std::norm(a) : 0;
+        const long double decay = -pole.p.real();
+        long double s0 = weight * RealOfProduct(r.step[i], m0), s1 = weight * RealOfProduct(r.step[i], m1);
+        long double i0 = weight * RealOfProduct(r.impulse[i], m0), i1 = weight * RealOfProduct(r.impulse[i], m1);
+        for (int j = first; j <= last; ++j) {
+            if (!(decay * (j * dt) < 50)) break;  // from here on below e^-50 of its residue
+            step[static_cast<size_t>(j - first)] += s0;
+            impulse[static_cast<size_t>(j - first)] += i0;
+            const long double nextStep = twiceRe * s1 - norm2 * s0;
+            const long double nextImpulse = twiceRe * i1 - norm2 * i0;
+            s0 = s1, s1 = nextStep;
+            i0 = i1, i1 = nextImpulse;
+        }
     }
     for (int j = first; j <= last; ++j) {
-        const long double t = j * dt;
-        long double step = r.dc, impulse = 0;
-        for (Mode& m : modes) {
-            if (m.decay * t < 50) {  // a faster mode is below e^-50 of its residue
-                step += m.step[0];
-                impulse += m.impulse[0];
-            }
-            const long double nextStep = m.twiceRe * m.step[1] - m.norm2 * m.step[0];
-            const long double nextImpulse = m.twiceRe * m.impulse[1] - m.norm2 * m.impulse[0];
-            m.step[0] = m.step[1], m.step[1] = nextStep;
-            m.impulse[0] = m.impulse[1], m.impulse[1] = nextImpulse;
-        }
-        table[j].Step = step;
-        table[j].Impulse = impulse;
+        table[j].Step = step[static_cast<size_t>(j - first)];
+        table[j].Impulse = impulse[static_cast<size_t>(j - first)];
     }
 }
 
