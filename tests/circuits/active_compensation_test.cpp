@@ -13,7 +13,7 @@ namespace tavrel::design_testing {
 namespace {
 
 // The circuits with a compensated variant and a design routine. The Friend's SAB notch
-// circuits copy their added resistors in their own routines and are tested with them.
+// circuits are tested with their own design tests.
 std::vector<int> CompensatedCircuits() {
     std::vector<int> list;
     for (const CatalogRow& row : CircuitCatalog()) {
@@ -53,7 +53,22 @@ Complex PromisedFunction(const DesignedStage& d, Complex s) {
     switch (d.stageType()) {
         case StageType::SLP: return k * w * w / den;
         case StageType::SHP: return k * s * s / den;
-        default: return k * (w / q) * s / den;
+        case StageType::SBP: return k * (w / q) * s / den;
+        default: {  // the notch types: the gain is the one at infinity
+            const long double wz = d.design.stage.Wz;
+            return k * (s * s + wz * wz) / den;
+        }
+    }
+}
+
+// A zero above the poles for the lowpass notches, below for the highpass notches, on them for
+// the notches; no zero for the other types.
+long double ZeroFrequencyFor(int no, long double wp) {
+    switch (FindCircuit(no)->stageType) {
+        case StageType::SLPN: return 2 * wp;
+        case StageType::SHPN: return wp / 2;
+        case StageType::SN: return wp;
+        default: return 0;
     }
 }
 
@@ -65,6 +80,7 @@ std::vector<DesignRequest> Targets(int no) {
                 DesignRequest q;
                 q.circuitNo = no;
                 q.wp = wp, q.qp = qp, q.gain = gain;
+                q.wz = ZeroFrequencyFor(no, wp);
                 // Predistortion asked for too: active compensation replaces it.
                 q.compensate = true;
                 q.gbwHz = 30 * wp + 1;
