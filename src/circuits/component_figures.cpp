@@ -24,6 +24,13 @@ void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk) {
     for (int j = 1; j <= kMaxCapacitors; ++j) C(record, j).Sens[SensSlot::Gain] = sk.C[static_cast<size_t>(j)];
 }
 
+void SetZeroFrequencySlots(StageCircuitRecord& record, const ComponentFigures& swz) {
+    for (int i = 1; i <= kMaxResistors; ++i)
+        R(record, i).Sens[SensSlot::ZeroFrequency] = swz.R[static_cast<size_t>(i)];
+    for (int j = 1; j <= kMaxCapacitors; ++j)
+        C(record, j).Sens[SensSlot::ZeroFrequency] = swz.C[static_cast<size_t>(j)];
+}
+
 void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
               const ComponentFigures& sk) {
     for (int i = 1; i <= kMaxResistors; ++i) {

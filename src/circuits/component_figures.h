@@ -27,6 +27,9 @@ ComponentFigures Difference(const ComponentFigures& a, const ComponentFigures& b
 // The gain slots.
 void SetGainSlots(StageCircuitRecord& record, const ComponentFigures& sk);
 
+// The zero-frequency slots (notches) written directly.
+void SetZeroFrequencySlots(StageCircuitRecord& record, const ComponentFigures& swz);
+
 // Pole-frequency, pole-Q and gain slots written directly.
 void SetSlots(StageCircuitRecord& record, const ComponentFigures& sw, const ComponentFigures& sq,
               const ComponentFigures& sk);

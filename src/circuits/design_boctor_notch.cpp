@@ -54,7 +54,17 @@ void DesignBoctorLowpassNotch(const StageRecord& stage, StageCircuitRecord& r) {
     sq.R[4] = 1 / (x[4] * g);
     sk.R[6] = x[5] / (x[5] + x[6]);
     sk.R[5] = -sk.R[6];
+    // wz² = P/(C1·C2·R1·R2·R3·R4), P = R1·R2 + R1·R3 + R1·R4 + R2·R4 + R3·R4: the share of
+    // P's terms that hold a resistor, less 1, halved.
+    const long double p = x[1] * x[2] + x[1] * x[3] + x[1] * x[4] + x[2] * x[4] + x[3] * x[4];
+    ComponentFigures swz;
+    swz.C[1] = swz.C[2] = -0.5L;
+    swz.R[1] = 0.5L * (x[1] * (x[2] + x[3] + x[4]) / p - 1);
+    swz.R[2] = 0.5L * (x[2] * (x[1] + x[4]) / p - 1);
+    swz.R[3] = 0.5L * (x[3] * (x[1] + x[4]) / p - 1);
+    swz.R[4] = 0.5L * (x[4] * (x[1] + x[2] + x[3]) / p - 1);
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

@@ -93,9 +93,9 @@ Dual operator-(Dual a, Dual b) { return {a.v - b.v, a.d - b.d}; }
 Dual operator*(Dual a, Dual b) { return {a.v * b.v, a.d * b.v + a.v * b.d}; }
 Dual operator/(Dual a, Dual b) { return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)}; }
 
-// ln wp, ln(wp/Qp) and ln K from the values, their derivatives in ln x of the seeded one.
+// wp², wp/Qp, K and wz² from the values, their derivatives in ln x of the seeded one.
 struct Figures {
-    Dual w2, bw, k;
+    Dual w2, bw, k, wz2;
 };
 
 Figures FriendFigures(const std::array<Dual, 8>& g, const std::array<Dual, 3>& c, bool lowpass) {
@@ -104,12 +104,15 @@ Figures FriendFigures(const std::array<Dual, 8>& g, const std::array<Dual, 3>& c
     const Dual k = g[7] / gb, a3 = g[3] / gb, s = g[2] + g[5];
     const Dual h = (lowpass ? g[2] : g[5]) - k * s;
     const Dual den = c[1] * c[2] * (one - k);
-    return {ga * h / den, ((c[1] + c[2]) * h - c[1] * ga * k) / den, a3 / (one - k)};
+    // The zero pair: wz² = (G1 + G4)·(G2 + G5)/(C1·C2) in the lowpass notch,
+    // (G1 + G4)·(G5 - G2·(G6 + G7)/G3)/(C1·C2) in the highpass one.
+    const Dual zero = lowpass ? s : g[5] - g[2] * (g[6] + g[7]) / g[3];
+    return {ga * h / den, ((c[1] + c[2]) * h - c[1] * ga * k) / den, a3 / (one - k), ga * zero / (c[1] * c[2])};
 }
 
 void SetFriendSlots(StageCircuitRecord& r, bool lowpass) {
     const ComponentValues v = ValuesOf(r);
-    ComponentFigures sw, sq, sk;
+    ComponentFigures sw, sq, sk, swz;
     auto slots = [&](bool capacitor, int n) {
         std::array<Dual, 8> g{};
         std::array<Dual, 3> c{};
@@ -125,15 +128,19 @@ void SetFriendSlots(StageCircuitRecord& r, bool lowpass) {
         const Figures f = FriendFigures(g, c, lowpass);
         const long double w = 0.5L * f.w2.d / f.w2.v;
         const size_t at = static_cast<size_t>(n);
+        const long double z = 0.5L * f.wz2.d / f.wz2.v;
         if (capacitor) {
+            swz.C[at] = z;
             sw.C[at] = w, sq.C[at] = w - f.bw.d / f.bw.v, sk.C[at] = f.k.d / f.k.v;
         } else {
+            swz.R[at] = z;
             sw.R[at] = w, sq.R[at] = w - f.bw.d / f.bw.v, sk.R[at] = f.k.d / f.k.v;
         }
     };
     for (int i = 1; i <= 7; ++i) slots(false, i);
     for (int j = 1; j <= 2; ++j) slots(true, j);
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
 }
 
 // The values of a design in units of W·C1 (conductances) into the record.

@@ -178,7 +178,11 @@ void DesignMikhaelBhattacharyyaNotch(const StageRecord& stage, StageCircuitRecor
     sk.R[2] = r1 / (r1 + r2);
     sk.R[3] = -r8 / (r3 + r8);
     sk.R[8] = r8 / (r3 + r8);
+    ComponentFigures swz;
+    swz.R[1] = 0.5L;
+    swz.R[4] = swz.R[6] = swz.R[9] = swz.C[1] = swz.C[2] = -0.5L;
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 
@@ -217,7 +221,11 @@ void DesignAkerbergMossbergNotch(const StageRecord& stage, StageCircuitRecord& r
     sq.C[2] = 0.5L;
     sk.C[3] = 1;
     sk.C[2] = -1;
+    ComponentFigures swz;
+    swz.R[3] = 0.5L;
+    swz.R[1] = swz.R[2] = swz.R[4] = swz.C[1] = swz.C[3] = -0.5L;
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

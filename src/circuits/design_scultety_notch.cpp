@@ -153,7 +153,17 @@ void DesignScultetyLowpassNotch(const StageRecord& stage, StageCircuitRecord& r)
     sk.R[4] = -c[2] * x[5] / x[4] / nk;
     sk.R[3] = c[3] * x[5] / x[3] / nk;
     sk.R[5] = (c[2] * x[5] / x[4] - c[3] * x[5] / x[3]) / nk;
+    // wz² = R3·(R4 + R5)/(C1·R1·R2·D), D = C2·R3·(R4 + R5) - C3·R4·R5.
+    const long double d = c[2] * x[3] * (x[4] + x[5]) - c[3] * x[4] * x[5];
+    ComponentFigures swz;
+    swz.R[1] = swz.R[2] = swz.C[1] = -0.5L;
+    swz.R[3] = 0.5L * (1 - c[2] * x[3] * (x[4] + x[5]) / d);
+    swz.R[4] = 0.5L * (x[4] / (x[4] + x[5]) - x[4] * (c[2] * x[3] - c[3] * x[5]) / d);
+    swz.R[5] = 0.5L * (x[5] / (x[4] + x[5]) - x[5] * (c[2] * x[3] - c[3] * x[4]) / d);
+    swz.C[2] = -0.5L * c[2] * x[3] * (x[4] + x[5]) / d;
+    swz.C[3] = 0.5L * c[3] * x[4] * x[5] / d;
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 
@@ -203,7 +213,16 @@ void DesignScultetyHighpassNotch(const StageRecord& stage, StageCircuitRecord& r
     for (int j = 1; j <= 2; ++j) sq.C[static_cast<size_t>(j)] = sw.C[static_cast<size_t>(j)] - dbw.C[static_cast<size_t>(j)] / bw;
     sk.R[6] = x[6] / x[5] / (1 + x[6] / x[5]);
     sk.R[5] = -sk.R[6];
+    // wz² = (R2·R4·(R5 + R6) - R1·R5·R6)/(C1·C2·R1·R2·R3·R4·(R5 + R6)).
+    const long double nz = x[2] * x[4] * (x[5] + x[6]) - x[1] * x[5] * x[6];
+    ComponentFigures swz;
+    swz.R[3] = swz.C[1] = swz.C[2] = -0.5L;
+    swz.R[1] = 0.5L * (-x[1] * x[5] * x[6] / nz - 1);
+    swz.R[2] = swz.R[4] = 0.5L * (x[2] * x[4] * (x[5] + x[6]) / nz - 1);
+    swz.R[5] = 0.5L * (x[5] * (x[2] * x[4] - x[1] * x[6]) / nz - x[5] / (x[5] + x[6]));
+    swz.R[6] = 0.5L * (x[6] * (x[2] * x[4] - x[1] * x[5]) / nz - x[6] / (x[5] + x[6]));
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

@@ -42,7 +42,13 @@ void DesignFliegeHighpassNotch(const StageRecord& stage, StageCircuitRecord& r) 
     sq.R[2] = x[1] / (x[1] + x[2]);
     sk.R[6] = x[6] / (x[6] + x[7]);
     sk.R[7] = -sk.R[6];
+    // wz² = R6·R7/(C1·C2·R3·R4·R5·(R6 + R7)).
+    ComponentFigures swz;
+    swz.R[3] = swz.R[4] = swz.R[5] = swz.C[1] = swz.C[2] = -0.5L;
+    swz.R[6] = 0.5L * x[7] / (x[6] + x[7]);
+    swz.R[7] = 0.5L * x[6] / (x[6] + x[7]);
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

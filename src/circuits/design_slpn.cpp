@@ -13,7 +13,8 @@ namespace {
 // Fliege Second Order Lowpass Notch: n0 = d0, so the gain at infinity is (W/Wz)², and
 // K = (C1·R6 - C2·R5)/(R6·(C1 + C2)). With R5 = R6 that is (C1 - C2)/(C1 + C2), which
 // a = ((W/Wz)² + 1)/2 turns into C1 + C2 = C1/a = C3. The notch needs R2·R6 = R1·R5.
-// wp² = R5/(C3·R3·R4·R6·(C1 + C2)), wp/Qp = (R1 + R2)/(R1·R2·(C1 + C2)).
+// wp² = R5/(C3·R3·R4·R6·(C1 + C2)), wp/Qp = (R1 + R2)/(R1·R2·(C1 + C2)),
+// wz² = R5/(C3·R3·R4·(C1·R6 - C2·R5)).
 void DesignFliegeLowpassNotch(const StageRecord& stage, StageCircuitRecord& r) {
     SetOpAmpCoefficients(r, 2, 0);
     PreDistort(stage, r);
@@ -47,7 +48,13 @@ void DesignFliegeLowpassNotch(const StageRecord& stage, StageCircuitRecord& r) {
     sk.C[2] = -c2 * r5 / num - c2 / (c1 + c2);
     sk.R[6] = c1 * r6 / num - 1;
     sk.R[5] = -c2 * r5 / num;
+    ComponentFigures swz;
+    swz.R[3] = swz.R[4] = swz.C[3] = -0.5L;
+    swz.R[5] = 0.5L * (1 + c2 * r5 / num);
+    swz.R[6] = swz.C[1] = -0.5L * c1 * r6 / num;
+    swz.C[2] = 0.5L * c2 * r5 / num;
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

@@ -101,6 +101,7 @@ void DesignFliegeNotch(const StageRecord& stage, StageCircuitRecord& r) {
     sq.R[1] = r2 / (r1 + r2);
     sq.R[2] = r1 / (r1 + r2);
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, sw);  // wz² = wp² = R5/(C1·C2·R3·R4·R6)
     CheckComponentValues(r, true);
 }
 
