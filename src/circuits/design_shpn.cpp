@@ -118,7 +118,12 @@ void DesignBerkaHerpyHighpassNotch(const StageRecord& stage, StageCircuitRecord&
     // Q = wp·C2·R6.
     sq.R[6] = 1;
     sq.C[2] = 0.5L;
+    // wz² = R4·R9/(C1·C2·R5·R7·R8·(R3 + R4)).
+    ComponentFigures swz = sw;
+    swz.R[4] = 0.5L * x[3] / (x[3] + x[4]);
+    swz.R[3] = -swz.R[4];
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

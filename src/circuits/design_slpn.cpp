@@ -131,7 +131,12 @@ void DesignBerkaHerpyLowpassNotch(const StageRecord& stage, StageCircuitRecord& 
     sq.C[2] = 0.5L;
     sk.R[4] = x[3] / (x[3] + x[4]);
     sk.R[3] = -sk.R[4];
+    // wz² = R9·(R3 + R4)/(C1·C2·R4·R5·R7·R8).
+    ComponentFigures swz = sw;
+    swz.R[3] = 0.5L * x[3] / (x[3] + x[4]);
+    swz.R[4] = -swz.R[3];
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 

@@ -130,7 +130,17 @@ void DesignBerkaHerpyNotch(const StageRecord& stage, StageCircuitRecord& r) {
     sq.C[2] = 0.5L;
     sk.R[5] = r4 / (r4 + r5);
     sk.R[4] = -sk.R[5];
+    // wz² = R3·R7·(R4 + R5)/(C1·C2·R5·R6·R8·R10·(R2 + R3)).
+    const long double r2 = R(r, 2).Value, r3 = R(r, 3).Value;
+    ComponentFigures swz;
+    swz.R[7] = 0.5L;
+    swz.R[6] = swz.R[8] = swz.R[10] = swz.C[1] = swz.C[2] = -0.5L;
+    swz.R[3] = 0.5L * r2 / (r2 + r3);
+    swz.R[2] = -swz.R[3];
+    swz.R[4] = 0.5L * r4 / (r4 + r5);
+    swz.R[5] = -swz.R[4];
     SetSlots(r, sw, sq, sk);
+    SetZeroFrequencySlots(r, swz);
     CheckComponentValues(r, true);
 }
 
