@@ -102,14 +102,11 @@ bool Grounded(const TemplateElement& e) { return std::find(e.nodes.begin(), e.no
 // its other resistor that of the first's other. Where the added pair has no resistor to
 // ground (the single-amplifier notches) the values are copied in order.
 int CopiedResistor(const std::vector<TemplateElement>& resistors, int plain, int added) {
-    const auto& a = resistors[static_cast<size_t>(plain - 2)];
-    const auto& b = resistors[static_cast<size_t>(plain - 1)];
-    const auto& c = resistors[static_cast<size_t>(plain)];
-    const auto& d = resistors[static_cast<size_t>(plain + 1)];
-    const bool byRole = Grounded(a) != Grounded(b) && Grounded(c) != Grounded(d);
-    const bool addedGrounded = Grounded(resistors[static_cast<size_t>(added - 1)]);
-    if (!byRole) return added - 2;
-    return addedGrounded == Grounded(a) ? plain - 1 : plain;
+    auto grounded = [&](int number) { return Grounded(resistors[static_cast<size_t>(number - 1)]); };
+    const bool firstPairHasOne = grounded(plain - 1) != grounded(plain);
+    const bool addedPairHasOne = grounded(plain + 1) != grounded(plain + 2);
+    if (!firstPairHasOne || !addedPairHasOne) return added - 2;
+    return grounded(added) == grounded(plain - 1) ? plain - 1 : plain;
 }
 
 // The pair's ratio alone sets the gain: the pair is scaled so that the chosen resistor takes

@@ -1,5 +1,7 @@
 #include "circuits/design_three_amp_loops.h"
 
+#include <array>
+
 #include <cmath>
 
 #include "circuits/design_skeleton.h"
@@ -94,15 +96,21 @@ void SetMikhaelBhattacharyyaShifts(StageCircuitRecord& r, long double qp, long d
     SetOpAmpShares(r, {t1, t2, t3}, {-(b + 1) * (2 * qp - 1 / qp), secondQ - t2, 2 * qp - t3});
 }
 
-void SetBerkaHerpySlots(StageCircuitRecord& r) {
-    for (int i : {1, 2, 3, 4}) SetSensitivities(R(r, i), 0, 0, 0);
-    SetSensitivities(R(r, 5), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 6), 0.5L, 0.5L, 0);
-    SetSensitivities(R(r, 7), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 8), 0, 1, 0);
-    SetSensitivities(R(r, 9), -0.5L, -0.5L, 0);
+// The two-integrator loop both circuits share: wp² = Rn/(C1·C2·Ra·Rb·Rc) and wp/Qp = 1/(C2·Rq),
+// with the resistors listed as {Ra, Rn, Rb, Rq, Rc}.
+void SetTwoIntegratorLoopSlots(StageCircuitRecord& r, const std::array<int, 5>& resistors) {
+    SetSensitivities(R(r, resistors[0]), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, resistors[1]), 0.5L, 0.5L, 0);
+    SetSensitivities(R(r, resistors[2]), -0.5L, -0.5L, 0);
+    SetSensitivities(R(r, resistors[3]), 0, 1, 0);
+    SetSensitivities(R(r, resistors[4]), -0.5L, -0.5L, 0);
     SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
     SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+}
+
+void SetBerkaHerpySlots(StageCircuitRecord& r) {
+    for (int i : {1, 2, 3, 4}) SetSensitivities(R(r, i), 0, 0, 0);
+    SetTwoIntegratorLoopSlots(r, {5, 6, 7, 8, 9});
 }
 
 void DesignAkerbergMossbergLoop(StageCircuitRecord& r) {
@@ -111,13 +119,7 @@ void DesignAkerbergMossbergLoop(StageCircuitRecord& r) {
     R(r, 2).Value = R(r, 3).Value = R(r, 4).Value = 1 / (c1 * w);
     R(r, 6).Value = 1 / (c2 * w);
     R(r, 5).Value = q / (c2 * w);
-    SetSensitivities(R(r, 2), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 3), 0.5L, 0.5L, 0);
-    SetSensitivities(R(r, 4), -0.5L, -0.5L, 0);
-    SetSensitivities(R(r, 5), 0, 1, 0);
-    SetSensitivities(R(r, 6), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 1), -0.5L, -0.5L, 0);
-    SetSensitivities(C(r, 2), -0.5L, 0.5L, 0);
+    SetTwoIntegratorLoopSlots(r, {2, 3, 4, 5, 6});
 }
 
 }  // namespace tavrel

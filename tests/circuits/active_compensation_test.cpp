@@ -111,16 +111,13 @@ TEST_P(ActiveCompensation, RoundTripOfTheCompensatedVariant) {
         ASSERT_EQ(r.ResistorCount, templateResistors);
         const int plain = FindCircuit(q.circuitNo)->resistorCount;
         if (templateResistors == plain + 2) {
-            // The second divider divides as the first: resistor to ground for resistor to ground.
-            auto grounded = [&](int number) {
-                const auto& e = *std::find_if(elements.begin(), elements.end(),
-                                              [&](const TemplateElement& x) { return x.kind == 'R' && x.number == number; });
-                return std::find(e.nodes.begin(), e.nodes.end(), 0) != e.nodes.end();
-            };
-            for (int added = plain + 1; added <= plain + 2; ++added) {
-                const int copied = grounded(added) == grounded(plain - 1) ? plain - 1 : plain;
-                EXPECT_EQ(r.Resistors[static_cast<size_t>(added - 1)].Value, r.Resistors[static_cast<size_t>(copied - 1)].Value);
-            }
+            // The added resistors take the values of the first op amp's divider; which takes which
+            // decides whether the errors cancel, and the shift test below measures that.
+            const std::vector<long double> pair{r.Resistors[static_cast<size_t>(plain - 2)].Value,
+                                                r.Resistors[static_cast<size_t>(plain - 1)].Value};
+            for (int added = plain; added < plain + 2; ++added)
+                EXPECT_NE(std::find(pair.begin(), pair.end(), static_cast<long double>(r.Resistors[static_cast<size_t>(added)].Value)),
+                          pair.end());
             for (int i = plain; i < plain + 2; ++i)
                 for (const Real48& slot : r.Resistors[static_cast<size_t>(i)].Sens) EXPECT_EQ(slot, 0);
         }
@@ -133,6 +130,32 @@ TEST_P(ActiveCompensation, RoundTripOfTheCompensatedVariant) {
         }
     }
     EXPECT_GT(designed, 0);
+}
+
+// Read off the templates: the SK lowpass II's second divider is R5 (op amp out to the common
+// inverting input) over R6 (to ground), the first's R4 (stage output to the tap) over R3 (to
+// ground); the Friend's SAB lowpass notch adds R8 and R9 with no resistor to ground and takes R6
+// and R7 in order.
+TEST(ActiveCompensationValues, SecondDividerDividesAsTheFirst) {
+    DesignRequest q;
+    q.circuitNo = 12;
+    q.wp = 10000, q.qp = 1.3L, q.gain = 1;
+    q.equal = true;
+    q.activeCompensation = true;
+    const StageCircuitRecord sk = Design(q).record();
+    ASSERT_FALSE(sk.Invalid);
+    EXPECT_EQ(sk.Resistors[4].Value, sk.Resistors[3].Value);  // R5 = R4
+    EXPECT_EQ(sk.Resistors[5].Value, sk.Resistors[2].Value);  // R6 = R3
+    EXPECT_NE(sk.Resistors[2].Value, sk.Resistors[3].Value);  // the order matters here
+    q = DesignRequest{};
+    q.circuitNo = 56;
+    q.wp = 10000, q.qp = 2, q.wz = 20000, q.gain = 0.5L;
+    q.activeCompensation = true;
+    const StageCircuitRecord sab = Design(q).record();
+    ASSERT_FALSE(sab.Invalid);
+    ASSERT_EQ(sab.ResistorCount, 9);
+    EXPECT_EQ(sab.Resistors[7].Value, sab.Resistors[5].Value);  // R8 = R6
+    EXPECT_EQ(sab.Resistors[8].Value, sab.Resistors[6].Value);  // R9 = R7
 }
 
 // In the compensated MFB lowpass II, Deliyannis bandpass II and MFB bandpass II the second op
