@@ -5,8 +5,7 @@
 #include <numbers>
 
 #include "analysis/spice_ngspice_control.h"
-#include "circuits/netlist_templates.h"
-#include "circuits/stage_type.h"
+#include "stages/stage_record.h"
 #include "core/number_format.h"
 
 namespace tavrel {
@@ -22,7 +21,7 @@ std::string StageOutput(size_t s) { return std::to_string(s + 2); }
 void AddOpAmpModels(const std::vector<SpiceStage>& stages, const SpiceOptions& options,
                     std::vector<std::string>& lines, std::vector<std::string>& modelNames) {
     const bool ngspice = options.dialect == SpiceDialect::Ngspice;
-    if (options.opAmpModel == OpAmpModel::IdealVcvs) {
+    if (options.opAmpModel == SpiceOpAmp::IdealVcvs) {
         lines.insert(lines.end(), {".SUBCKT IDEALOP 2 1 5", "   EIO 5 0 2 1 1.0E+5", ".ENDS IDEALOP"});
         modelNames.assign(stages.size(), "IDEALOP");
         return;
@@ -64,60 +63,30 @@ std::string ElementLine(const std::string& templateLine, const std::string& valu
 void AddStageSubcircuit(const SpiceStage& stage, size_t s, const std::string& model, SpiceDialect dialect,
                         std::vector<std::string>& lines) {
     const std::string number = std::to_string(s + 1);
-    const TemplateLibrary library = stage.compensated ? TemplateLibrary::Compensated : TemplateLibrary::Plain;
-    const std::string key = TemplateKey(stage.stageType, stage.circuitIndex);
-    const auto found = FindTemplate(library, key);
-    if (!found || found->size() < 2) {
-        // Only reachable with a circuit outside the libraries: keep the file readable.
-        const std::string code = StageTypeCode(stage.stageType);
-        lines.insert(lines.end(), {".SUBCKT " + code + number + " 1 2", "* no template " + key, ".ENDS " + code + number});
-        return;
+    const Topology& t = stage.circuit->TopologyOf(stage.compensated);
+    lines.push_back(TrimTrailing(t.subcircuitLine) + number + " 1 2");
+    for (const TemplateElement& e : t.elements) {
+        const long double r = stage.values.R[static_cast<size_t>(e.number)];
+        if (e.kind == 'R' && r != 0) lines.push_back(ElementLine(e.line, SpiceResistance(r), dialect));
     }
-    const std::vector<std::string>& body = *found;
-    lines.push_back(TrimTrailing(body.front()) + number + " 1 2");
-    const std::vector<TemplateElement> elements = TemplateElements(body);
-    for (const TemplateElement& e : elements) {
-        if (e.kind == 'R' && e.number <= static_cast<int>(stage.resistors.size())) {
-            const long double r = stage.resistors[static_cast<size_t>(e.number - 1)];
-            if (r != 0) lines.push_back(ElementLine(e.line, SpiceResistance(r), dialect));
-        }
-    }
-    for (const TemplateElement& e : elements)
-        if (e.kind == 'C' && e.number <= static_cast<int>(stage.capacitors.size()))
-            lines.push_back(ElementLine(e.line, SpiceCapacitance(stage.capacitors[static_cast<size_t>(e.number - 1)]), dialect));
-    const int opAmps = stage.opAmpCount * (stage.compensated ? 2 : 1);
-    int written = 0;
-    for (const TemplateElement& e : elements)
-        if (e.kind == 'X' && written++ < opAmps) lines.push_back(e.line + " " + model);
-    lines.push_back(TrimTrailing(body.back()) + number);
+    for (const TemplateElement& e : t.elements)
+        if (e.kind == 'C') lines.push_back(ElementLine(e.line, SpiceCapacitance(stage.values.C[static_cast<size_t>(e.number)]), dialect));
+    for (const TemplateElement& e : t.elements)
+        if (e.kind == 'X') lines.push_back(e.line + " " + model);
+    lines.push_back(TrimTrailing(t.endLine) + number);
 }
 
 }  // namespace
 
-SpiceStage SpiceStageOf(const StageCircuitRecord& record, int stageType) {
+SpiceStage SpiceStageOf(const StageCircuitRecord& record) {
     SpiceStage stage;
-    stage.stageType = stageType;
-    stage.circuitIndex = record.CircuitIndex;
-    stage.opAmpCount = record.OpAmpCount;
+    stage.circuit = FindCircuit(record.CircuitNo);
     stage.compensated = record.CompResistors != 0;
-    for (int i = 0; i < record.ResistorCount && i < kMaxResistors; ++i)
-        stage.resistors.push_back(record.Resistors[static_cast<size_t>(i)].Value);
-    for (int j = 0; j < record.CapacitorCount && j < kMaxCapacitors; ++j)
-        stage.capacitors.push_back(record.Capacitors[static_cast<size_t>(j)].Value);
+    stage.values = ValuesOf(record);
     stage.gbwHz = record.OpAmpGBW;
     stage.noise = record.OpAmpNoise;
     return stage;
 }
-
-std::string SpiceResistance(long double ohms) {
-    std::string text = FormatResistance(ohms, true);
-    if (!text.empty() && text.back() == 'M') text += "EG";
-    return text;
-}
-
-std::string SpiceCapacitance(long double farads) { return FormatCapacitance(farads, true); }
-
-std::string SpiceFrequency(long double hz) { return TrimLeading(Sci(hz, 7, 5)); }
 
 std::vector<std::string> SpiceNetlistLines(const std::vector<SpiceStage>& stages, const SpiceOptions& options) {
     std::vector<std::string> lines{"****  Tavrel Spice File  ****"};
@@ -131,7 +100,7 @@ std::vector<std::string> SpiceNetlistLines(const std::vector<SpiceStage>& stages
     lines.push_back("V1 1 0 AC 1");
     for (size_t s = 0; s < stages.size(); ++s) {
         const std::string n = std::to_string(s + 1);
-        lines.push_back("X" + n + " " + n + " " + StageOutput(s) + " " + StageTypeCode(stages[s].stageType) + n);
+        lines.push_back("X" + n + " " + n + " " + StageOutput(s) + " " + StageTypeCode(stages[s].circuit->stageType) + n);
     }
     if (options.dialect == SpiceDialect::Ngspice) {
         AddNgspiceControl(stages, options, lines);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "analysis/spice_format.h"
 #include "core/number_format.h"
 
 namespace tavrel {
@@ -27,14 +28,16 @@ void AddAlterLines(const std::vector<SpiceStage>& stages, const SpiceOptions& op
     const std::string cTol = Number(ToleranceFraction(options.capacitorTolerance));
     for (size_t s = 0; s < stages.size(); ++s) {
         const std::string x = "x" + std::to_string(s + 1);
-        for (size_t i = 0; i < stages[s].resistors.size(); ++i) {
-            if (stages[s].resistors[i] == 0) continue;  // not in the netlist
-            lines.push_back("  alter @r." + x + ".r" + std::to_string(i + 1) + "[resistance] = " +
-                            Number(stages[s].resistors[i]) + "*(1+" + rTol + "*sunif(0))");
+        const Topology& t = stages[s].circuit->TopologyOf(stages[s].compensated);
+        const ComponentValues& v = stages[s].values;
+        for (int i = 1; i <= t.resistorCount; ++i) {
+            if (v.R[static_cast<size_t>(i)] == 0) continue;  // not in the netlist
+            lines.push_back("  alter @r." + x + ".r" + std::to_string(i) + "[resistance] = " +
+                            Number(v.R[static_cast<size_t>(i)]) + "*(1+" + rTol + "*sunif(0))");
         }
-        for (size_t j = 0; j < stages[s].capacitors.size(); ++j)
-            lines.push_back("  alter @c." + x + ".c" + std::to_string(j + 1) + "[capacitance] = " +
-                            Number(stages[s].capacitors[j]) + "*(1+" + cTol + "*sunif(0))");
+        for (int j = 1; j <= t.capacitorCount; ++j)
+            lines.push_back("  alter @c." + x + ".c" + std::to_string(j) + "[capacitance] = " +
+                            Number(v.C[static_cast<size_t>(j)]) + "*(1+" + cTol + "*sunif(0))");
     }
 }
 

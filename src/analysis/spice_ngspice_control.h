@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/spice_netlist.h"
+#include "analysis/spice_options.h"
 
 namespace tavrel {
 

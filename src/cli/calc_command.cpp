@@ -121,9 +121,8 @@ void AddCalcOptions(CLI::App& command, CalcOptions& options) {
     command.add_flag("--linear", options.linear, "linear frequency grid");
 }
 
-CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env) {
+CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env, DesignState& state) {
     CalcRun run;
-    DesignState& state = run.state;
     const FilterKind kind = ParseKind(options.kind);
     SpecEntries entries = DefaultEntries(kind, options.gainDb.has_value());
     ApplyUnit(options.unit, state, entries);
@@ -155,8 +154,7 @@ CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env)
     return run;
 }
 
-nlohmann::json CalcDocument(const CalcRun& run) {
-    const DesignState& state = run.state;
+nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state) {
     nlohmann::json doc;
     constexpr const char* kKinds[] = {"lowpass", "highpass", "bandpass", "bandstop", "user"};
     doc["kind"] = kKinds[static_cast<int>(state.FilterKind)];

@@ -23,7 +23,6 @@ void AddCalcOptions(CLI::App& command, CalcOptions& options);
 // Result of running a specification: the state and either a finished document or an
 // error document with its exit status.
 struct CalcRun {
-    DesignState state;
     CalcOutcome outcome;
     nlohmann::json error;  // null when the calculation went through
     int status = 0;
@@ -31,8 +30,8 @@ struct CalcRun {
 };
 
 // Throws ArithmeticFailure or std::invalid_argument (bad usage).
-CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env);
+CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env, DesignState& state);
 
-nlohmann::json CalcDocument(const CalcRun& run);
+nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state);
 
 }  // namespace tavrel::cli

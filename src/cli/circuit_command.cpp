@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "analysis/coefficient_family.h"
-#include "analysis/cubic_split.h"
+#include "analysis/realized_figures.h"
 #include "analysis/spice_netlist.h"
-#include "analysis/stage_function.h"
-#include "circuits/circuit_catalog.h"
-#include "circuits/netlist_templates.h"
-#include "circuits/stage_type.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/equations/compensation_resistors.h"
+#include "circuits/network/stage_function.h"
+#include "io/atomic_file.h"
+#include "stages/stage_record.h"
 #include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
 #include "core/number_format.h"
@@ -50,8 +50,8 @@ long double PositiveNumber(const std::string& text, const std::string& what) {
 
 // Component values are stored as the program stores them; a value beyond the stored range is
 // an arithmetic failure, one below it would be a zero component.
-std::vector<long double> ComponentValues(const std::string& text, char letter, const std::vector<int>& counts,
-                                         int circuitNo) {
+std::vector<long double> ParseValues(const std::string& text, char letter, const std::vector<int>& counts,
+                                     int circuitNo) {
     const std::vector<std::string> items = SplitList(text);
     if (std::find(counts.begin(), counts.end(), static_cast<int>(items.size())) == counts.end()) {
         std::string expected = std::to_string(counts.front());
@@ -67,11 +67,6 @@ std::vector<long double> ComponentValues(const std::string& text, char letter, c
         values.push_back(stored);
     }
     return values;
-}
-
-int ResistorsIn(const std::vector<std::string>& templateLines) {
-    const auto elements = TemplateElements(templateLines);
-    return static_cast<int>(std::count_if(elements.begin(), elements.end(), [](const TemplateElement& e) { return e.kind == 'R'; }));
 }
 
 void CheckFinite(const StageFunction& f) {
@@ -90,28 +85,14 @@ nlohmann::json Figure(long double x) {
     return static_cast<double>(x);
 }
 
-long double Sqrt(long double x) { return x >= 0 ? std::sqrt(x) : std::numeric_limits<long double>::quiet_NaN(); }
-
 // wp, qp, wz, wc (0 where the stage type has none) and, for third-order circuits, the real pole.
-void AddDerivedFigures(const StageFunction& f, int stageType, bool thirdOrder, nlohmann::json& doc) {
-    long double wp = 0, qp = 0, wz = 0, wc = 0;
-    if (IsFirstOrder(stageType)) {
-        wc = f.d[0];
-    } else if (thirdOrder) {
-        const CubicSplit poles = SplitCubic(f.d[2], f.d[1], f.d[0]);
-        wp = Sqrt(poles.b0);
-        qp = wp / poles.b1;
-        doc["p3"] = Figure(poles.root);
-        if (IsNotch(stageType)) wz = Sqrt(SplitCubic(f.n[2], f.n[1], f.n[0]).b0);
-    } else {
-        wp = Sqrt(f.d[0]);
-        qp = wp / f.d[1];
-        if (IsNotch(stageType)) wz = Sqrt(f.n[0]);
-    }
-    doc["wp"] = Figure(wp);
-    doc["qp"] = Figure(qp);
-    doc["wz"] = Figure(wz);
-    doc["wc"] = Figure(wc);
+void AddRealizedFigures(const StageFunction& f, const CircuitDefinition& circuit, nlohmann::json& doc) {
+    const RealizedFigures r = RealizedFiguresOf(f, circuit);
+    if (circuit.thirdOrder && !IsFirstOrderStage(circuit.stageType)) doc["p3"] = Figure(r.p3);
+    doc["wp"] = Figure(r.wp);
+    doc["qp"] = Figure(r.qp);
+    doc["wz"] = Figure(r.wz);
+    doc["wc"] = Figure(r.wc);
 }
 
 std::vector<long double> Frequencies(const std::optional<std::string>& text, const StageFunction& f, int order) {
@@ -145,28 +126,6 @@ std::string DataFileFor(const std::filesystem::path& netlist) {
     return data.replace_extension(".dat").string();
 }
 
-// The file appears only once its whole text is written.
-void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::filesystem::path partial = path;
-    partial += ".partial";
-    {
-        std::ofstream out(partial, std::ios::trunc);
-        for (const std::string& line : lines) out << line << "\n";
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            throw std::runtime_error("cannot write " + path.string());
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(partial, path, error);
-    if (error) {
-        std::filesystem::remove(partial, error);
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
-
 }  // namespace
 
 void AddCircuitOptions(CLI::App& command, CircuitOptions& options) {
@@ -183,71 +142,61 @@ void AddCircuitOptions(CLI::App& command, CircuitOptions& options) {
 }
 
 nlohmann::json RunCircuit(const CircuitOptions& options) {
-    const CatalogRow* row = FindCircuit(options.no);
-    if (row == nullptr) throw std::invalid_argument("no circuit number " + std::to_string(options.no) + " in the catalog");
-    const CoefficientFamilyRow& family = *FindFamilyRow(row->stageType, row->circuitIndex);
-    std::vector<int> resistorCounts{row->resistorCount};
+    const CircuitDefinition* circuit = FindCircuit(options.no);
+    if (circuit == nullptr)
+        throw std::invalid_argument("no circuit number " + std::to_string(options.no) + " in the catalog");
+    std::vector<int> resistorCounts{circuit->resistorCount};
     if (options.compensated) {
-        const auto variant = FindTemplate(TemplateLibrary::Compensated, TemplateKey(row->stageType, row->circuitIndex));
-        if (!variant)
-            throw std::invalid_argument("circuit " + std::to_string(row->circuitNo) +
+        if (!circuit->compensated)
+            throw std::invalid_argument("circuit " + std::to_string(circuit->circuitNo) +
                                         " has no actively compensated variant");
-        if (ResistorsIn(*variant) > row->resistorCount) resistorCounts.push_back(ResistorsIn(*variant));
+        const int inVariant = circuit->compensated->topology.resistorCount;
+        if (inVariant > circuit->resistorCount) resistorCounts.push_back(inVariant);
     }
-    std::vector<long double> r = ComponentValues(options.r, 'R', resistorCounts, row->circuitNo);
-    const std::vector<long double> c = ComponentValues(options.c, 'C', {row->capacitorCount}, row->circuitNo);
+    const std::vector<long double> r = ParseValues(options.r, 'R', resistorCounts, circuit->circuitNo);
+    const std::vector<long double> c = ParseValues(options.c, 'C', {circuit->capacitorCount}, circuit->circuitNo);
+    ComponentValues values;
+    for (size_t i = 0; i < r.size(); ++i) values.R[i + 1] = r[i];
+    for (size_t j = 0; j < c.size(); ++j) values.C[j + 1] = c[j];
 
     // With ideal op amps the compensated variant has the plain circuit's function, whatever
     // its added resistors are, so the coefficients come from the plain circuit.
-    CoefficientWork work;
-    for (int i = 1; i <= row->resistorCount; ++i) {
-        work.R[static_cast<size_t>(i)] = r[static_cast<size_t>(i - 1)];
-        work.G[static_cast<size_t>(i)] = 1 / work.R[static_cast<size_t>(i)];
-    }
-    for (int j = 1; j <= row->capacitorCount; ++j) {
-        work.C[static_cast<size_t>(j)] = c[static_cast<size_t>(j - 1)];
-        work.D[static_cast<size_t>(j)] = 1 / work.C[static_cast<size_t>(j)];
-    }
-    const StageFunction f = ReadStageFunction(work, row->stageType, row->circuitIndex);
+    const StageFunction f = StageFunctionOf(*circuit, values);
     CheckFinite(f);
-    const int order = IsFirstOrder(row->stageType) ? 1 : family.thirdOrder ? 3 : 2;
-    const std::vector<long double> hz = Frequencies(options.fHz, f, order);
+    const std::vector<long double> hz = Frequencies(options.fHz, f, circuit->Order());
 
-    nlohmann::json doc = {{"no", row->circuitNo},
-                          {"type", StageTypeName(row->stageType)},
-                          {"index", row->circuitIndex},
-                          {"name", row->name},
-                          {"inverting", family.inverting},
-                          {"third_order", family.thirdOrder},
-                          {"form", family.form == CoefficientForm::UnitConstant ? "unit-constant" : "monic"},
-                          {"listed", ResistorListText(family, row->resistorCount)},
+    nlohmann::json doc = {{"no", circuit->circuitNo},
+                          {"type", StageTypeText(circuit->stageType)},
+                          {"index", circuit->circuitIndex},
+                          {"name", circuit->name},
+                          {"inverting", circuit->inverting},
+                          {"third_order", circuit->thirdOrder},
+                          {"form", circuit->form == CoefficientForm::UnitConstant ? "unit-constant" : "monic"},
+                          {"listed", ResistorListText(*circuit)},
                           {"k", static_cast<double>(f.k)}};
     std::vector<double> d, n;
     for (size_t p = 0; p < 4; ++p) d.push_back(static_cast<double>(f.d[p])), n.push_back(static_cast<double>(f.n[p]));
     doc["d"] = d;
     doc["n"] = n;
-    AddDerivedFigures(f, row->stageType, family.thirdOrder, doc);
+    AddRealizedFigures(f, *circuit, doc);
     doc["response"] = Response(f, hz);
 
     if (options.netlist) {
-        // The variant's added resistors copy the last two, as the design gives them.
-        if (options.compensated && r.size() < static_cast<size_t>(resistorCounts.back())) {
-            const long double beforeLast = r[r.size() - 2], last = r.back();
-            r.insert(r.end(), {beforeLast, last});
-        }
+        // Given only the plain circuit's resistors, the variant's added ones are copied from the
+        // first op amp's divider as the design copies them.
         SpiceStage stage;
-        stage.stageType = row->stageType;
-        stage.circuitIndex = row->circuitIndex;
-        stage.opAmpCount = row->opAmpCount;
+        stage.circuit = circuit;
         stage.compensated = options.compensated;
-        stage.resistors = r;
-        stage.capacitors = c;
+        stage.values = options.compensated && r.size() == static_cast<size_t>(circuit->resistorCount)
+                           ? WithCompensationResistors(*circuit, values)
+                           : values;
         SpiceOptions spice;
         spice.startHz = *std::min_element(hz.begin(), hz.end());
         spice.endHz = *std::max_element(hz.begin(), hz.end());
         spice.dialect = options.dialect == "ngspice" ? SpiceDialect::Ngspice : SpiceDialect::PSpice;
         spice.ngspiceDataFile = DataFileFor(*options.netlist);
-        WriteLines(*options.netlist, SpiceNetlistLines({stage}, spice));
+        if (const auto error = WriteLinesAtomically(*options.netlist, SpiceNetlistLines({stage}, spice)))
+            throw std::runtime_error(error->message + ": " + error->reason);
         doc["netlist"] = *options.netlist;
         if (spice.dialect == SpiceDialect::Ngspice) doc["netlist_data"] = spice.ngspiceDataFile;
     }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+#include <memory>
 #include <ostream>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "cli/circuit_command.h"
 #include "cli/design_stage_command.h"
 #include "cli/stages_command.h"
+#include "circuits/records/design.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
 
@@ -59,8 +61,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
 
         const CalcEnvironment env{programDirectory / kBesselTableName};
+        // The one design of this run.
+        const auto design = std::make_unique<Design>();
         if (calc->parsed()) {
-            CalcRun run = RunSpecification(calcOptions, env);
+            CalcRun run = RunSpecification(calcOptions, env, design->State);
             if (run.status == kRejected) {
                 Print(out, run.error);
                 return kRejected;
@@ -69,11 +73,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 err << run.reason << "\n";
                 return kFailure;
             }
-            Print(out, CalcDocument(run));
+            Print(out, CalcDocument(run, design->State));
             return kDone;
         }
         if (stages->parsed()) {
-            const StagesRun run = RunStages(stagesCalcOptions, stagesOptions, env);
+            const StagesRun run = RunStages(stagesCalcOptions, stagesOptions, env, *design);
             if (run.status == kFailure) {
                 err << run.reason << "\n";
                 return kFailure;

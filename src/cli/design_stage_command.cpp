@@ -2,19 +2,14 @@
 
 #include <stdexcept>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/design_merits.h"
-#include "circuits/design_routine.h"
-#include "circuits/design_stage.h"
-#include "circuits/resistor_series.h"
-#include "circuits/stage_type.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/equations/design_merits.h"
+#include "circuits/equations/design_stage.h"
+#include "stages/stage_record.h"
 
 namespace tavrel::cli {
 
 namespace {
-
-// The program's default resistor tolerance is 1 %.
-constexpr long double kDefaultResistorTolerance = 1;
 
 nlohmann::json SlotsDocument(const ComponentEntry& e) {
     auto slot = [&](int s) { return static_cast<double>(e.Sens[static_cast<size_t>(s)]); };
@@ -23,7 +18,7 @@ nlohmann::json SlotsDocument(const ComponentEntry& e) {
             {"t2", slot(SensSlot::ThirdZero)}};
 }
 
-nlohmann::json DesignDocument(const StageCircuitRecord& r, const StageDesignOutcome& outcome) {
+nlohmann::json DesignDocument(const StageCircuitRecord& r) {
     auto real = [](const Real48& x) { return static_cast<double>(x); };
     nlohmann::json resistors = nlohmann::json::array(), capacitors = nlohmann::json::array();
     nlohmann::json sens = nlohmann::json::object();
@@ -57,7 +52,6 @@ nlohmann::json DesignDocument(const StageCircuitRecord& r, const StageDesignOutc
                                                         : std::string()},
             {"resistor_spread", merits.RSpread},
             {"capacitor_spread", merits.CSpread},
-            {"nudged", outcome.nudged},
             {"sens", sens}};
 }
 
@@ -84,17 +78,15 @@ void AddDesignStageOptions(CLI::App& command, DesignStageOptions& o) {
 
 nlohmann::json RunDesignStage(const CLI::App& command, DesignStageOptions& o) {
     DesignRequest& q = o.request;
-    const CatalogRow* row = FindCircuit(q.circuitNo);
+    const CircuitDefinition* row = FindCircuit(q.circuitNo);
     if (row == nullptr) throw std::invalid_argument("no catalog circuit has the number " + std::to_string(q.circuitNo));
-    if (FindDesignRoutine(row->stageType, row->circuitIndex) == nullptr)
-        throw std::invalid_argument("circuit " + std::to_string(q.circuitNo) + " has no design routine yet");
-    const bool firstOrder = IsFirstOrder(row->stageType);
+    const bool firstOrder = IsFirstOrderStage(row->stageType);
     if (firstOrder ? command.count("--wc") == 0 : command.count("--wp") == 0)
         throw std::invalid_argument(firstOrder ? "a first-order circuit takes --wc" : "a second-order circuit takes --wp and --qp");
     if (firstOrder ? !(o.wc > 0) : !(o.wp > 0 && o.qp > 0))
         throw std::invalid_argument("frequencies and Q must be positive");
-    if (IsNotch(row->stageType) && !(o.wz > 0)) throw std::invalid_argument("a notch circuit takes a positive --wz");
-    if (!IsNotch(row->stageType) && command.count("--wz"))
+    if (IsNotchStage(row->stageType) && !(o.wz > 0)) throw std::invalid_argument("a notch circuit takes a positive --wz");
+    if (!IsNotchStage(row->stageType) && command.count("--wz"))
         throw std::invalid_argument("only a notch circuit takes --wz");
     q.wp = o.wp, q.qp = o.qp, q.wz = o.wz, q.wc = o.wc, q.gain = o.gain, q.gbwHz = o.gbw;
     if (command.count("--c1")) {
@@ -106,9 +98,8 @@ nlohmann::json RunDesignStage(const CLI::App& command, DesignStageOptions& o) {
         q.capRatio = o.capRatio;
     }
     PreparedDesign d = PrepareDesign(q).value();
-    const StageDesignOutcome outcome =
-        DesignStage(d.stage, d.record, SeriesForTolerance(kDefaultResistorTolerance));
-    return DesignDocument(d.record, outcome);
+    DesignStage(d.stage, d.record);
+    return DesignDocument(d.record);
 }
 
 }  // namespace tavrel::cli

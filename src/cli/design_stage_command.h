@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "circuits/design_request.h"
+#include "circuits/records/design_request.h"
 
 namespace tavrel::cli {
 

@@ -2,8 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/workflow.h"
-#include "stages/stage_workflow.h"
+#include "analysis/workflow.h"
 
 namespace tavrel::cli {
 
@@ -51,29 +50,30 @@ void AddStagesOptions(CLI::App& command, CalcOptions& calcOptions, StagesOptions
     command.add_option("--last-prefs", options.lastPrefs, "last-stage preferences, e.g. 01010101");
 }
 
-StagesRun RunStages(const CalcOptions& calcOptions, const StagesOptions& options, const CalcEnvironment& env) {
+StagesRun RunStages(const CalcOptions& calcOptions, const StagesOptions& options, const CalcEnvironment& env,
+                    Design& design) {
     const int approx = ApproxFromName(options.approx);
-    StageTables tables;
+    StageTables& tables = design.Stages;
     tables.Criteria.FirstStagePrefs = PreferencesOption(options.firstPrefs, kDefaultFirstStage, "--first-prefs");
     tables.Criteria.LastStagePrefs = PreferencesOption(options.lastPrefs, kDefaultLastStage, "--last-prefs");
     tables.Criteria.UseQ = options.useQ;
 
-    CalcRun calc = RunSpecification(calcOptions, env);
+    CalcRun calc = RunSpecification(calcOptions, env, design.State);
     StagesRun run;
     run.status = calc.status;
     if (calc.status == 2) run.doc = calc.error;
     run.reason = calc.reason;
     if (calc.status != 0) return run;
-    DesignState& state = calc.state;
+    DesignState& state = design.State;
     if (!state.ResultsValid || !IsUsable(state, approx)) {
         run.status = 1;
         run.reason = "the " + options.approx + " approximation cannot be used for this specification";
         return run;
     }
     state.AutoPairing = state.AutoCascading = true;
-    SpecificationNextWithStages(state, tables);
-    ChooseApproximation(state, approx);
-    ApproximationNextWithStages(state, tables, approx);
+    SpecificationNext(design);
+    ChooseApproximation(design, approx);
+    ApproximationNext(design, approx);
 
     nlohmann::json stages = nlohmann::json::array();
     for (int i = 1; i <= state.StageCount; ++i) stages.push_back(StageDocument(tables.Stage[static_cast<size_t>(i)], i));

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "circuits/records/design.h"
 #include "cli/calc_command.h"
 
 namespace tavrel::cli {
@@ -25,6 +26,7 @@ struct StagesRun {
 };
 
 // Throws ArithmeticFailure or std::invalid_argument (bad usage).
-StagesRun RunStages(const CalcOptions& calcOptions, const StagesOptions& options, const CalcEnvironment& env);
+StagesRun RunStages(const CalcOptions& calcOptions, const StagesOptions& options, const CalcEnvironment& env,
+                    Design& design);
 
 }  // namespace tavrel::cli

@@ -119,6 +119,12 @@ struct DesignState {
     std::int16_t StageCount = 0;
     std::int16_t CurrentStage = 0;
 
+    // The gain report of the stage gains: the overall gain the circuits realise, how many of
+    // them force their own gain, and the largest cumulative excess over the optimal levels.
+    Real48 ActualOverallGain;
+    std::int16_t ForcedStageCount = 0;
+    Real48 PeakGainExcess;
+
     std::array<ApproxRecord, kApproxCount> Approx{};
     // Pole pairs and zero pairs are numbered from 1; pole entry 0 is the origin pole
     // of the step response and entries after the last pair hold the real poles.

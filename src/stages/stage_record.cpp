@@ -11,6 +11,12 @@ std::string StageTypeText(int stageType) {
     return row ? row->typeName : "";
 }
 
+std::string StageTypeCode(int stageType) {
+    std::string text = StageTypeText(stageType);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
 bool IsFirstOrderStage(int stageType) {
     const StageTypeRow* row = FindStageType(stageType);
     return row && row->order == 1;

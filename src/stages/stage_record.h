@@ -42,6 +42,9 @@ struct StageRecord {
 // The code text of a stage type ("FLP ", "SN  ", ...); empty for a code above 7.
 std::string StageTypeText(int stageType);
 
+// The code text without its trailing blanks ("FLP", "SN"), as circuit keys and netlists write it.
+std::string StageTypeCode(int stageType);
+
 bool IsFirstOrderStage(int stageType);
 bool IsNotchStage(int stageType);
 

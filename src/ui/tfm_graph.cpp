@@ -16,7 +16,7 @@
 
 #include "core/pole_zero_listing.h"
 #include "core/responses.h"
-#include "core/workflow.h"
+#include "analysis/workflow.h"
 #include "ui/event_guard.h"
 #include "ui/graph_view.h"
 #include "ui/tfm_axes.h"
@@ -40,7 +40,8 @@ QString OrderText(const ApproxRecord& record) {
 
 }  // namespace
 
-TfmGraph::TfmGraph(DesignState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
+TfmGraph::TfmGraph(Design& design, QWidget* parent)
+    : QWidget(parent, Qt::Window), design_(design), state_(design.State) {
     setObjectName("TfmGraph");
     setWindowTitle("View frequency and time responses, select Approximation:");
 
@@ -188,7 +189,7 @@ draw::GraphPage TfmGraph::Page() const { return static_cast<draw::GraphPage>(tab
 void TfmGraph::SetPage(draw::GraphPage page) { tabs_->setCurrentIndex(static_cast<int>(page)); }
 
 void TfmGraph::Choose(int approx) {
-    ChooseApproximation(state_, approx);
+    ChooseApproximation(design_, approx);
     UpdatePlot();
     pointCalc_->SetApprox(approx);
     emit approximationChosen();

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/design_state.h"
+#include "circuits/records/design.h"
 #include "draw/response_plots.h"
 
 class QLabel;
@@ -25,7 +25,7 @@ class TfmPointCalc;
 class TfmGraph : public QWidget {
     Q_OBJECT
 public:
-    explicit TfmGraph(DesignState& state, QWidget* parent = nullptr);
+    explicit TfmGraph(Design& design, QWidget* parent = nullptr);
 
     // Shows the window for the results of the last Calculate.
     void Open();
@@ -67,6 +67,7 @@ private:
     void ApplyAxes();
     void RecomputeResponses();
 
+    Design& design_;
     DesignState& state_;
     draw::GraphOptions options_;
     std::array<std::optional<draw::ViewRange>, draw::kGraphPageCount> views_;

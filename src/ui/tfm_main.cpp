@@ -12,10 +12,9 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "analysis/workflow.h"
 #include "core/frequency_units.h"
-#include "core/workflow.h"
 #include "stages/pairing.h"
-#include "stages/stage_workflow.h"
 #include "ui/event_guard.h"
 #include "ui/messages.h"
 #include "ui/tfm_blocks.h"
@@ -53,12 +52,13 @@ void NotAvailableYet(const QString& command) {
 
 TfmMain::TfmMain(CalcEnvironment environment, QWidget* parent)
     : QMainWindow(parent),
-      state_(std::make_unique<DesignState>()),
-      tables_(std::make_unique<StageTables>()),
+      design_(std::make_unique<Design>()),
+      state_(&design_->State),
+      tables_(&design_->Stages),
       environment_(std::move(environment)) {
     setObjectName("TfmMain");
     parEnt_ = new TfmParEnt(*state_, environment_, this);
-    graph_ = new TfmGraph(*state_, this);
+    graph_ = new TfmGraph(*design_, this);
     pairs_ = new TfmPairs(*state_, *tables_, this);
     cascade_ = new TfmCascade(*state_, *tables_, this);
     criteria_ = new TfmCriteria(this);
@@ -252,7 +252,7 @@ bool TfmMain::SaveBeforeDiscard() {
 }
 
 bool TfmMain::ConfirmDiscard() {
-    const auto question = DiscardQuestion(*state_);
+    const auto question = DiscardQuestion(*design_);
     if (!question) return true;
     switch (Messages().Show(MessageIcon::Question, QString::fromStdString(*question), MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes: return SaveBeforeDiscard();
@@ -262,11 +262,7 @@ bool TfmMain::ConfirmDiscard() {
 }
 
 void TfmMain::NewDesign() {
-    tavrel::NewDesign(*state_);
-    // The criteria are preferences, not part of the design.
-    const CascadeCriteria criteria = tables_->Criteria;
-    *tables_ = StageTables{};
-    tables_->Criteria = criteria;
+    tavrel::NewDesign(*design_);
     saveable_ = false;
     for (QWidget* w : std::initializer_list<QWidget*>{parEnt_, graph_, pairs_, cascade_, transfer_}) w->hide();
     parEnt_->ShowMagnitudeTab();
@@ -287,7 +283,7 @@ void TfmMain::StartDesign(FilterKind kind) {
         return;
     }
     NewDesign();
-    const SpecEntries entries = tavrel::StartDesign(*state_, kind);
+    const SpecEntries entries = tavrel::StartDesign(*design_, kind);
     kindActions_[static_cast<int>(kind)]->setChecked(true);
     if (kind == FilterKind::UserDefined) return;  // its entry window comes in a later version
     parEnt_->Reset(entries);
@@ -310,7 +306,7 @@ void TfmMain::Calculated(bool gainAccepted) {
 
 void TfmMain::SpecificationNext() {
     WaitCursor wait;
-    SpecificationNextWithStages(*state_, *tables_);
+    tavrel::SpecificationNext(*design_);
     parEnt_->hide();
     graph_->Open();
     UpdateCommands();
@@ -318,7 +314,7 @@ void TfmMain::SpecificationNext() {
 }
 
 void TfmMain::ApproximationBack() {
-    tavrel::ApproximationBack(*state_);
+    tavrel::ApproximationBack(*design_);
     graph_->hide();
     parEnt_->show();
     parEnt_->raise();
@@ -328,7 +324,7 @@ void TfmMain::ApproximationBack() {
 
 void TfmMain::ApproximationNext() {
     WaitCursor wait;
-    const ApproximationNextPlan plan = ApproximationNextWithStages(*state_, *tables_, graph_->CheckedApprox());
+    const ApproximationNextPlan plan = tavrel::ApproximationNext(*design_, graph_->CheckedApprox());
     if (plan.enableTransferFunction) SetTransferEnabled(true);
     switch (plan.show) {
         case WizardWindow::Pairing:

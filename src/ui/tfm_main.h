@@ -3,9 +3,8 @@
 #include <array>
 #include <memory>
 
+#include "circuits/records/design.h"
 #include "core/calculate.h"
-#include "core/design_state.h"
-#include "stages/stage_tables.h"
 
 class QAction;
 class QActionGroup;
@@ -24,16 +23,17 @@ class TfmPairs;
 class TfmParEnt;
 class TfmTransfer;
 
-// The main window: menus, toolbar and status line; it owns the one design state with
-// its stage tables and the wizard windows, which it creates once and shows and hides.
+// The main window: menus, toolbar and status line; it owns the one design and the wizard
+// windows, which it creates once and shows and hides.
 class TfmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfmMain(CalcEnvironment environment, QWidget* parent = nullptr);
     ~TfmMain() override;
 
-    DesignState& State() { return *state_; }
-    StageTables& Tables() { return *tables_; }
+    Design& CurrentDesign() { return *design_; }
+    DesignState& State() { return design_->State; }
+    StageTables& Tables() { return design_->Stages; }
     TfmParEnt* ParEnt() const { return parEnt_; }
     TfmGraph* Graph() const { return graph_; }
     TfmPairs* Pairs() const { return pairs_; }
@@ -82,8 +82,9 @@ private:
     void UpdateStatus();
     bool SaveBeforeDiscard();
 
-    std::unique_ptr<DesignState> state_;
-    std::unique_ptr<StageTables> tables_;
+    std::unique_ptr<Design> design_;
+    DesignState* state_;   // design_->State
+    StageTables* tables_;  // design_->Stages
     CalcEnvironment environment_;
     bool saveable_ = false;  // a Calculate with an accepted gain produced results
 

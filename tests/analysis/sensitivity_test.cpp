@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "circuits/sensitivity.h"
-#include "circuits/stage_type.h"
+#include "circuits/equations/sensitivity.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 namespace {
@@ -14,7 +14,7 @@ TEST(SensitivityTransform, DocumentedRow) {
     r.CapacitorCount = 0;
     SensitivityMatrix m{};
     m[0] = {-1, 0, 0, 0, 0, 0};
-    SensitivityTransform(r, StageType::SN, 1, m, true, 1, 1, 1);
+    SensitivityTransform(r, StageCode::SN, 1, m, true, 1, 1, 1);
     EXPECT_NEAR(r.Resistors[0].Sens[SensSlot::PoleFrequency], 0, 1e-18);
     EXPECT_NEAR(r.Resistors[0].Sens[SensSlot::PoleQ], -1, 1e-18);
     EXPECT_NEAR(r.Resistors[0].Sens[SensSlot::ThirdPole], -1, 1e-18);
@@ -23,13 +23,13 @@ TEST(SensitivityTransform, DocumentedRow) {
 TEST(SensitivityTransform, ZeroMatrixWritesZeroSlotsOnlyForNotchTypes) {
     SensitivityMatrix m{};
     m[0] = {-1, 0, 0, -1, 0, 0};
-    for (int type : {StageType::SLP, StageType::SLPN}) {
+    for (int type : {StageCode::SLP, StageCode::SLPN}) {
         StageCircuitRecord r;
         r.ResistorCount = 1;
         r.CapacitorCount = 1;
         SensitivityTransform(r, type, 1, m, false, 1, 1, 1);
-        EXPECT_EQ(r.Resistors[0].Sens[SensSlot::ZeroQ], IsNotch(type) ? -1 : 0);
-        EXPECT_EQ(r.Capacitors[0].Sens[SensSlot::ZeroQ], IsNotch(type) ? -1 : 0);
+        EXPECT_EQ(r.Resistors[0].Sens[SensSlot::ZeroQ], IsNotchStage(type) ? -1 : 0);
+        EXPECT_EQ(r.Capacitors[0].Sens[SensSlot::ZeroQ], IsNotchStage(type) ? -1 : 0);
         EXPECT_EQ(r.Resistors[0].Sens[SensSlot::ThirdZero], -1);
         EXPECT_EQ(r.Resistors[0].Sens[SensSlot::PoleQ], 0);
     }
@@ -42,8 +42,8 @@ TEST(SensitivityTransform, HalfQStaysFinite) {
     m[0] = {-1, 0.5, 0.25, 0, 0, 0};
     StageCircuitRecord at, above;
     at.ResistorCount = above.ResistorCount = 1;
-    SensitivityTransform(at, StageType::SN, 0.5L, m, true, 1, 1, 1);
-    SensitivityTransform(above, StageType::SN, 0.5005L, m, true, 1, 1, 1);
+    SensitivityTransform(at, StageCode::SN, 0.5L, m, true, 1, 1, 1);
+    SensitivityTransform(above, StageCode::SN, 0.5005L, m, true, 1, 1, 1);
     for (int slot : {SensSlot::PoleFrequency, SensSlot::PoleQ, SensSlot::ThirdPole}) {
         const long double x = at.Resistors[0].Sens[static_cast<size_t>(slot)];
         EXPECT_TRUE(std::isfinite(x));
@@ -61,7 +61,7 @@ TEST(SensitivitySums, SquaresOnlyForMarkedComponentsAndTwinTSumsOnlyForTwinT) {
     r.Capacitors[0].Sens = {-1, 1, 1, 1, 0, 1, 0};
     r.Capacitors[0].Marked = 1;
     r.Resistors[2].Sens = {100, 100, 100, 100, 100, 100, 100};  // beyond the count
-    SensitivitySums(r, StageType::SLP);
+    SensitivitySums(r, StageCode::SLP);
     const auto& t = r.SensTotals;
     using namespace SensSum;
     EXPECT_EQ(t[PoleFrequency + Resistors], 1);
@@ -74,7 +74,7 @@ TEST(SensitivitySums, SquaresOnlyForMarkedComponentsAndTwinTSumsOnlyForTwinT) {
     EXPECT_EQ(t[ThirdPole + Total], 0);
     EXPECT_EQ(t[ZeroFrequency + Total], 0);
     r.TwinT = 1;
-    SensitivitySums(r, StageType::SN);
+    SensitivitySums(r, StageCode::SN);
     EXPECT_EQ(t[ThirdPole + Resistors], 6);
     EXPECT_EQ(t[ThirdPole + Squares + Total], 10);
     EXPECT_EQ(t[ThirdZero + Total], 11);

@@ -3,19 +3,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/spice_format.h"
 #include "analysis/spice_netlist.h"
-#include "circuits/stage_type.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 namespace {
 
 SpiceStage SallenKey(long double gbw = 1e6L, long double noise = 12) {
     SpiceStage s;
-    s.stageType = StageType::SLP;
-    s.circuitIndex = 1;
-    s.opAmpCount = 1;
-    s.resistors = {10000, 12345.6L};
-    s.capacitors = {10e-9L, 2.2e-9L};
+    s.circuit = FindCircuit(11);
+    s.values.R[1] = 10000, s.values.R[2] = 12345.6L;
+    s.values.C[1] = 10e-9L, s.values.C[2] = 2.2e-9L;
     s.gbwHz = gbw;
     s.noise = noise;
     return s;
@@ -34,14 +33,14 @@ TEST(SpiceNetlist, OneSallenKeyStageWithIdealOpAmps) {
 
 TEST(SpiceNetlist, SinglePoleModelsAreSharedByEqualGbw) {
     SpiceOptions o;
-    o.opAmpModel = OpAmpModel::SinglePole;
+    o.opAmpModel = SpiceOpAmp::SinglePole;
     o.printTable = o.plot = true;
     o.monteCarlo = true;
     o.monteCarloRuns = 5;
     o.resistorTolerance = "2%";
     o.capacitorTolerance = "10%";
     SpiceStage third = SallenKey(2e6L, 0.5L);
-    third.resistors = {1.5e6L, 0};  // 1.5 megohm, and a resistor of value 0 left out
+    third.values.R[1] = 1.5e6L, third.values.R[2] = 0;  // 1.5 megohm, and a resistor of value 0 left out
     EXPECT_EQ(SpiceNetlistLines({SallenKey(2e6L, 12), SallenKey(5e6L, 12), third}, o), Golden("three_stages_genop.cir"));
 }
 
@@ -56,7 +55,7 @@ TEST(SpiceNetlist, NgspiceForm) {
 
 TEST(SpiceNetlist, NoiseResistorAndItsLimits) {
     SpiceOptions o;
-    o.opAmpModel = OpAmpModel::SinglePole;
+    o.opAmpModel = SpiceOpAmp::SinglePole;
     const auto lines = SpiceNetlistLines({SallenKey(1e6L, 12)}, o);
     EXPECT_EQ(lines[2], "       R1 3 4 RMODEL 9K");
     EXPECT_EQ(SpiceNetlistLines({SallenKey(1e6L, 0.5L)}, o)[2], "       R1 3 4 RMODEL 100");

@@ -3,10 +3,11 @@
 #include <map>
 #include <set>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/circuit_descriptors.h"
-#include "circuits/netlist_templates.h"
-#include "circuits/stage_type.h"
+#include "circuits/catalog/circuit_catalog.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/catalog/circuit_descriptors.h"
+#include "circuits/catalog/topology.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 namespace {
@@ -18,10 +19,10 @@ int CountOf(const std::vector<TemplateElement>& elements, char kind) {
 }
 
 TEST(CircuitCatalog, HoldsSeventyOneCircuitsNumberedByTypeBaseAndIndex) {
-    ASSERT_EQ(CircuitCatalog().size(), 71u);
+    ASSERT_EQ(Circuits().size(), 71u);
     const std::map<int, int> perType{{0, 3}, {1, 4}, {2, 13}, {3, 10}, {4, 13}, {5, 10}, {6, 9}, {7, 9}};
     std::map<int, int> seen;
-    for (const CatalogRow& row : CircuitCatalog()) {
+    for (const CircuitDefinition& row : Circuits()) {
         EXPECT_EQ(row.circuitNo, CircuitNumber(row.stageType, row.circuitIndex)) << row.name;
         EXPECT_EQ(row.circuitIndex, ++seen[row.stageType]) << row.name;
         EXPECT_EQ(FindCircuit(row.stageType, row.circuitIndex), &row);
@@ -35,7 +36,7 @@ TEST(CircuitCatalog, HoldsSeventyOneCircuitsNumberedByTypeBaseAndIndex) {
 TEST(CircuitCatalog, NumbersBetweenTheRangesHaveNoCircuit) {
     for (int no : {0, 4, 5, 10, 24, 25, 36, 40, 54, 55, 66, 70, 80, 85, 95})
         EXPECT_EQ(FindCircuit(no), nullptr) << no;
-    EXPECT_EQ(FindCircuit(StageType::FLP, 4), nullptr);
+    EXPECT_EQ(FindCircuit(StageCode::FLP, 4), nullptr);
     EXPECT_EQ(FindCircuit(8, 1), nullptr);
 }
 
@@ -48,7 +49,7 @@ TEST(CircuitCatalog, TwoNamesEndInOneBlank) {
 // The counts of the catalog columns, of the descriptor fields and of the template's element
 // lines are three statements of one fact.
 TEST(CircuitCatalog, DescriptorCountsAgreeWithColumnsAndTemplates) {
-    for (const CatalogRow& row : CircuitCatalog()) {
+    for (const CircuitDefinition& row : Circuits()) {
         SCOPED_TRACE(row.name);
         ASSERT_EQ(std::string(row.calcDescriptor).size(), 36u);
         ASSERT_EQ(std::string(row.adjustDescriptor).size(), 35u);
@@ -73,10 +74,32 @@ TEST(CircuitCatalog, DescriptorCountsAgreeWithColumnsAndTemplates) {
     }
 }
 
+// Each circuit's definition gathers its facts from every table once: the parsed descriptors,
+// the routine, the coefficient row and both topologies.
+TEST(CircuitDefinition, GathersEveryTableOfTheCircuit) {
+    EXPECT_EQ(CatalogRows().size(), Circuits().size());
+    for (const CircuitDefinition& circuit : Circuits()) {
+        SCOPED_TRACE(circuit.name);
+        EXPECT_NE(circuit.design, nullptr);
+        EXPECT_EQ(circuit.plain.topology.key, TemplateKey(circuit.stageType, circuit.circuitIndex));
+        EXPECT_EQ(circuit.plain.topology.resistorCount, circuit.resistorCount);
+        EXPECT_EQ(circuit.plain.topology.opAmpCount, circuit.opAmpCount);
+        EXPECT_EQ(circuit.compensated.has_value(), circuit.calc.compVariant != 0);
+        EXPECT_EQ(circuit.calc.resistorCount, ParseCalcDescriptor(circuit.calcDescriptor).resistorCount);
+        EXPECT_EQ(circuit.adjust.heldCount, ParseAdjustDescriptor(circuit.adjustDescriptor).heldCount);
+        EXPECT_EQ(circuit.thirdOrder, circuit.calc.twinT && !IsFirstOrderStage(circuit.stageType));
+        EXPECT_EQ(circuit.Order(), IsFirstOrderStage(circuit.stageType) ? 1 : circuit.thirdOrder ? 3 : 2);
+        ASSERT_FALSE(circuit.listedResistors.empty());
+        for (int r : circuit.listedResistors) EXPECT_TRUE(r >= 1 && r <= circuit.resistorCount) << r;
+    }
+    EXPECT_EQ(ResistorListText(*FindCircuit(11)), "02,01,02");
+    EXPECT_EQ(ResistorListText(*FindCircuit(22)), "05,05,06,07,08,09");
+}
+
 TEST(CircuitCatalog, CompensatedVariantsAreNumberedInCatalogOrder) {
     const std::vector<int> expected{11, 12, 13, 14, 16, 26, 27, 28, 41, 42, 43, 44, 45, 56, 58, 71};
     std::vector<int> found;
-    for (const CatalogRow& row : CircuitCatalog()) {
+    for (const CircuitDefinition& row : Circuits()) {
         const CalcDescriptor d = ParseCalcDescriptor(row.calcDescriptor);
         EXPECT_EQ(d.hasCompVariant, d.compVariant != 0) << row.name;
         if (d.compVariant == 0) continue;

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/circuit_record_init.h"
+#include "support/case_name.h"
+
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/records/circuit_record_init.h"
 
 namespace tavrel {
 namespace {
 
 StageCircuitRecord& Select(CircuitTable& table, int stage, int circuitNo) {
-    StageCircuitRecord& r = table.Records[static_cast<size_t>(stage - 1)];
+    StageCircuitRecord& r = table.Record[static_cast<size_t>(stage)];
     r.CircuitNo = static_cast<std::int16_t>(circuitNo);
     r.CircuitIndex = static_cast<std::int16_t>(FindCircuit(circuitNo)->circuitIndex);
     r.NewlySelected = 1;
@@ -16,12 +18,13 @@ StageCircuitRecord& Select(CircuitTable& table, int stage, int circuitNo) {
 
 TEST(ResetCircuitTable, AppliesTheDefaultsToAllElevenStages) {
     CircuitTable table;
-    table.Records[10].Invalid = 1;
-    table.Records[3].Resistors[9].UserFixed = 1;
-    table.SavedC2Variable[2] = 1;
+    table.Record[11].Invalid = 1;
+    table.Record[4].Resistors[9].UserFixed = 1;
+    table.SavedC2Variable[3] = 1;
     table.AllResistorsStandard = true;
     ResetCircuitTable(table);
-    for (const StageCircuitRecord& r : table.Records) {
+    for (int stage = 1; stage <= kMaxStages; ++stage) {
+        const StageCircuitRecord& r = table.Record[static_cast<size_t>(stage)];
         for (const ComponentEntry& e : r.Resistors) {
             EXPECT_EQ(e.Value, Real48::Round(0.001L));
             EXPECT_EQ(e.Marked, 0);
@@ -34,7 +37,7 @@ TEST(ResetCircuitTable, AppliesTheDefaultsToAllElevenStages) {
         EXPECT_EQ(r.Invalid, 0);
         EXPECT_EQ(r.GainResDefault, 0);
     }
-    EXPECT_EQ(table.SavedC2Variable[2], 0);
+    EXPECT_EQ(table.SavedC2Variable[3], 0);
     EXPECT_FALSE(table.AllResistorsStandard);
 }
 
@@ -43,6 +46,10 @@ struct CapacitorCase {
     long double wp;
     long double c1, c2;
 };
+
+void PrintTo(const CapacitorCase& c, std::ostream* os) {
+    *os << "circuit " << c.circuitNo << " at " << static_cast<double>(c.wp) << " rad s";
+}
 
 class InitCapacitors : public testing::TestWithParam<CapacitorCase> {};
 
@@ -66,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Circuits, InitCapacitors,
                                          CapacitorCase{12, 1000, 10e-9L, 100e-9L},   // ratio 10
                                          CapacitorCase{13, 1000, 10e-9L, 1e-6L},     // ratio 100
                                          CapacitorCase{60, 1000, 10e-9L, 20e-9L},    // ratio 2 kept as 2 x C1
-                                         CapacitorCase{3, 1000, 10e-9L, 0}));        // ratio 0
+                                         CapacitorCase{3, 1000, 10e-9L, 0}),         // ratio 0
+                         testing_support::PrintedName());
 
 TEST(InitCircuitRecord, CopiesTheDescriptorFields) {
     CircuitTable table;
@@ -100,12 +108,12 @@ TEST(InitCircuitRecord, KeepsAUserGainResistorOnceSelected) {
 }
 
 TEST(InitCircuitRecord, OffersEqualComponentsOnlyForCircuits12And27) {
-    for (const CatalogRow& row : CircuitCatalog()) {
+    for (const CircuitDefinition& row : Circuits()) {
         CircuitTable table;
         ResetCircuitTable(table);
         Select(table, 1, row.circuitNo);
         InitCircuitRecord(table, 1, 1000);
-        EXPECT_EQ(table.EqualOption[0] != 0, row.circuitNo == 12 || row.circuitNo == 27) << row.name;
+        EXPECT_EQ(table.EqualOption[1] != 0, row.circuitNo == 12 || row.circuitNo == 27) << row.name;
     }
 }
 
@@ -127,10 +135,10 @@ TEST(InitCircuitRecord, OpAmpSettingsSurviveReinitialisation) {
 TEST(InitCircuitRecord, LeavesARecordWithoutCircuitAlone) {
     CircuitTable table;
     ResetCircuitTable(table);
-    table.Records[0].CircuitNo = 24;
+    table.Record[1].CircuitNo = 24;
     InitCircuitRecord(table, 1, 1000);
-    EXPECT_EQ(table.Records[0].ResistorCount, 0);
-    EXPECT_EQ(table.Records[0].Capacitors[0].Value, Real48::Round(0.001L));
+    EXPECT_EQ(table.Record[1].ResistorCount, 0);
+    EXPECT_EQ(table.Record[1].Capacitors[0].Value, Real48::Round(0.001L));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "notch_targets.h"
 
 namespace tavrel::design_testing {
@@ -46,27 +48,18 @@ TEST_P(NotchDesign, OpAmpCoefficientsMatchSinglePoleOpAmps) {
         if (q.qp > 0.55L) ExpectOpAmpCoefficients(Design(q));
 }
 
-// The second-order notches fill their zero-frequency slots with d ln wz / d ln x (the cubics'
-// slots are the transform's, checked below).
-TEST_P(NotchDesign, ZeroFrequencySlotsAreLogDerivatives) {
-    const int no = GetParam().circuitNo;
-    if (no == 60 || no == 74 || no == 86 || no == 88 || no == 89) GTEST_SKIP();
-    for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectZeroFrequencySlots(Design(q));
-}
+// The second-order notches fill their zero-frequency slots with d ln wz / d ln x.
+class SecondOrderNotchDesign : public NotchDesign {};
 
-// The KHN loops' op-amp coefficients: the output summer of the notches lies outside the loop.
-TEST_P(NotchDesign, KhnOpAmpCoefficientsMatchSinglePoleOpAmps) {
-    const int no = GetParam().circuitNo;
-    if (no != 61 && no != 62 && no != 75 && no != 76 && no != 90 && no != 91) GTEST_SKIP();
-    for (const DesignRequest& q : NotchGrid(GetParam(), true))
-        if (q.qp > 0.55L) ExpectOpAmpCoefficients(Design(q));
+TEST_P(SecondOrderNotchDesign, ZeroFrequencySlotsAreLogDerivatives) {
+    for (const DesignRequest& q : NotchGrid(GetParam(), true)) ExpectZeroFrequencySlots(Design(q));
 }
 
 // The twin-T and Sallen-Key notch slots: the transform of the cubics' classical
 // sensitivities (taken here by central differences), with the routines' weights.
-TEST_P(NotchDesign, CubicSlotsAreTheTransformOfTheCoefficientSensitivities) {
-    const int no = GetParam().circuitNo;
-    if (no != 60 && no != 74 && no != 86 && no != 88 && no != 89) GTEST_SKIP();
+class ThirdOrderNotchDesign : public NotchDesign {};
+
+TEST_P(ThirdOrderNotchDesign, CubicSlotsAreTheTransformOfTheCoefficientSensitivities) {
     for (const DesignRequest& q : NotchGrid(GetParam(), true)) {
         const DesignedStage d = Design(q);
         ExpectCubicSlots(d, 1 + 1 / d.record().DesignQ);
@@ -75,43 +68,68 @@ TEST_P(NotchDesign, CubicSlotsAreTheTransformOfTheCoefficientSensitivities) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(LowpassNotch, NotchDesign,
-                         ::testing::Values(NotchTargets{56, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{57, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{58, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{59, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{60, kLowpassNotchRatios, kCubicQps, kNotchGains},
-                                           NotchTargets{61, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{62, kLowpassNotchRatios, kTransformQps, kNotchGains},
-                                           NotchTargets{63, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{64, kLowpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{65, kLowpassNotchRatios, kNotchQps, kNotchGains}),
-                         NotchTestName);
+std::vector<NotchTargets> LowpassNotchTargets() {
+    return {NotchTargets{56, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{57, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{58, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{59, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{60, kLowpassNotchRatios, kCubicQps, kNotchGains},
+            NotchTargets{61, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{62, kLowpassNotchRatios, kTransformQps, kNotchGains},
+            NotchTargets{63, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{64, kLowpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{65, kLowpassNotchRatios, kNotchQps, kNotchGains}};
+}
 
-INSTANTIATE_TEST_SUITE_P(HighpassNotch, NotchDesign,
-                         ::testing::Values(NotchTargets{71, kHighpassNotchRatios, kNotchQps, kNotchGains, false,
-                                                        kFriendHighpassTolerance},
-                                           NotchTargets{72, kHighpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{73, kHighpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{74, kHighpassNotchRatios, kCubicQps, kNotchGains},
-                                           NotchTargets{75, kHighpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{76, kHighpassNotchRatios, kTransformQps, kNotchGains},
-                                           NotchTargets{77, kHighpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{78, kHighpassNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{79, kHighpassNotchRatios, kNotchQps, kNotchGains}),
-                         NotchTestName);
+std::vector<NotchTargets> HighpassNotchTargets() {
+    return {NotchTargets{71, kHighpassNotchRatios, kNotchQps, kNotchGains, false,
+                         kFriendHighpassTolerance},
+            NotchTargets{72, kHighpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{73, kHighpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{74, kHighpassNotchRatios, kCubicQps, kNotchGains},
+            NotchTargets{75, kHighpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{76, kHighpassNotchRatios, kTransformQps, kNotchGains},
+            NotchTargets{77, kHighpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{78, kHighpassNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{79, kHighpassNotchRatios, kNotchQps, kNotchGains}};
+}
 
-INSTANTIATE_TEST_SUITE_P(SymmetricNotch, NotchDesign,
-                         ::testing::Values(NotchTargets{86, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
-                                           NotchTargets{87, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
-                                           NotchTargets{88, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
-                                           NotchTargets{89, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
-                                           NotchTargets{90, kSymmetricNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{91, kSymmetricNotchRatios, kTransformQps, kNotchGains},
-                                           NotchTargets{92, kSymmetricNotchRatios, kNotchQps, kNotchGains},
-                                           NotchTargets{93, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
-                                           NotchTargets{94, kSymmetricNotchRatios, kNotchQps, kNotchGains}),
+std::vector<NotchTargets> SymmetricNotchTargets() {
+    return {NotchTargets{86, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+            NotchTargets{87, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
+            NotchTargets{88, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+            NotchTargets{89, kSymmetricNotchRatios, kCubicQps, kNotchGains, true},
+            NotchTargets{90, kSymmetricNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{91, kSymmetricNotchRatios, kTransformQps, kNotchGains},
+            NotchTargets{92, kSymmetricNotchRatios, kNotchQps, kNotchGains},
+            NotchTargets{93, kSymmetricNotchRatios, kNotchQps, kNotchGains, true},
+            NotchTargets{94, kSymmetricNotchRatios, kNotchQps, kNotchGains}};
+}
+
+// The targets of the circuits whose notch is of the order asked for (a twin-T network gives
+// third-order polynomials).
+std::vector<NotchTargets> OfOrder(const std::vector<NotchTargets>& targets, bool thirdOrder) {
+    std::vector<NotchTargets> chosen;
+    for (const NotchTargets& t : targets)
+        if (FindCircuit(t.circuitNo)->thirdOrder == thirdOrder) chosen.push_back(t);
+    return chosen;
+}
+
+INSTANTIATE_TEST_SUITE_P(LowpassNotch, NotchDesign, ::testing::ValuesIn(LowpassNotchTargets()), NotchTestName);
+INSTANTIATE_TEST_SUITE_P(HighpassNotch, NotchDesign, ::testing::ValuesIn(HighpassNotchTargets()), NotchTestName);
+INSTANTIATE_TEST_SUITE_P(SymmetricNotch, NotchDesign, ::testing::ValuesIn(SymmetricNotchTargets()), NotchTestName);
+INSTANTIATE_TEST_SUITE_P(LowpassNotch, SecondOrderNotchDesign, ::testing::ValuesIn(OfOrder(LowpassNotchTargets(), false)),
                          NotchTestName);
+INSTANTIATE_TEST_SUITE_P(HighpassNotch, SecondOrderNotchDesign,
+                         ::testing::ValuesIn(OfOrder(HighpassNotchTargets(), false)), NotchTestName);
+INSTANTIATE_TEST_SUITE_P(SymmetricNotch, SecondOrderNotchDesign,
+                         ::testing::ValuesIn(OfOrder(SymmetricNotchTargets(), false)), NotchTestName);
+INSTANTIATE_TEST_SUITE_P(LowpassNotch, ThirdOrderNotchDesign, ::testing::ValuesIn(OfOrder(LowpassNotchTargets(), true)),
+                         NotchTestName);
+INSTANTIATE_TEST_SUITE_P(HighpassNotch, ThirdOrderNotchDesign, ::testing::ValuesIn(OfOrder(HighpassNotchTargets(), true)),
+                         NotchTestName);
+INSTANTIATE_TEST_SUITE_P(SymmetricNotch, ThirdOrderNotchDesign,
+                         ::testing::ValuesIn(OfOrder(SymmetricNotchTargets(), true)), NotchTestName);
 
 }  // namespace
 }  // namespace tavrel::design_testing

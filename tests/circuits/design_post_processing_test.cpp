@@ -3,25 +3,21 @@
 #include <cmath>
 #include <vector>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/circuit_descriptors.h"
-#include "circuits/design_routine.h"
+#include "circuits/catalog/circuit_definition.h"
 #include "design_round_trip.h"
 
 namespace tavrel::design_testing {
 namespace {
 
 bool IsPass(int stageType) {
-    return stageType == StageType::SLP || stageType == StageType::SHP || stageType == StageType::SBP;
+    return stageType == StageCode::SLP || stageType == StageCode::SHP || stageType == StageCode::SBP;
 }
 
 // The designed lowpass, highpass and bandpass circuits, with or without a gain pair.
 std::vector<int> DesignedPassCircuits(bool gainPair) {
     std::vector<int> list;
-    for (const CatalogRow& row : CircuitCatalog())
-        if (IsPass(row.stageType) && FindDesignRoutine(row.stageType, row.circuitIndex) != nullptr &&
-            (!gainPair || ParseCalcDescriptor(row.calcDescriptor).gainPair))
-            list.push_back(row.circuitNo);
+    for (const CircuitDefinition& circuit : Circuits())
+        if (IsPass(circuit.stageType) && (!gainPair || circuit.calc.gainPair)) list.push_back(circuit.circuitNo);
     return list;
 }
 
@@ -38,7 +34,7 @@ ComponentEntry& Pair(StageCircuitRecord& r, int fromEnd) {
     return r.Resistors[static_cast<size_t>(r.ResistorCount - 1 - fromEnd)];
 }
 long double PairValue(const DesignedStage& d, int fromEnd) {
-    return d.beforeNudge.R[static_cast<size_t>(d.record().ResistorCount - fromEnd)];
+    return d.values.R[static_cast<size_t>(d.record().ResistorCount - fromEnd)];
 }
 
 class GainPairDefaults : public ::testing::TestWithParam<int> {};
@@ -83,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Circuits, GainPairDefaults, ::testing::ValuesIn(Designe
 // The largest relative difference between what the values realise and what the design
 // promises, over the figures of the stage type.
 long double WorstError(const DesignedStage& d) {
-    const Realized want = Promised(d), got = RealizedOf(d.beforeNudge, d.stageType(), d.circuitIndex());
+    const Realized want = Promised(d), got = RealizedOf(d.values, *d.circuit);
     long double worst = 0;
     for (const Figure& f : FiguresOf(d.stageType()))
         worst = std::max(worst, RelativeError(got.*f.member, want.*f.member));

@@ -2,7 +2,7 @@
 // Checks of a designed stage against nodal analysis of its template. A test of a circuit's
 // design routine includes this header and feeds it DesignRequests:
 //   DesignedStage d = Design(request);          // DesignStage on a freshly prepared record
-//   ExpectRoundTrip(d);                         // wp, Qp, (wz,) gain before and after the nudge
+//   ExpectRoundTrip(d);                         // wp, Qp, (wz,) gain of the designed values
 //   ExpectSensitivitySlots(d);                  // S1, S2, S3 against d ln p / d ln x
 //   ExpectOpAmpCoefficients(d);                 // k1, k2 against single-pole op amps
 #include <gtest/gtest.h>
@@ -14,25 +14,36 @@
 #include <string>
 #include <vector>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/design_request.h"
-#include "circuits/design_stage.h"
-#include "circuits/netlist_templates.h"
-#include "realized_function.h"
+#include "analysis/realized_figures.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/equations/design_stage.h"
+#include "circuits/network/component_values.h"
+#include "circuits/records/design_request.h"
 #include "single_pole_poles.h"
 
 namespace tavrel::design_testing {
 
 struct DesignedStage {
     DesignRequest request;
-    PreparedDesign design;       // stage and record after DesignStage
+    PreparedDesign design;  // stage and record after DesignStage
     StageDesignOutcome outcome;
-    CoefficientWork beforeNudge; // the values the design equations gave
-    CoefficientWork afterNudge;  // the values the program uses
+    ComponentValues values;  // the values the design gave
+    const CircuitDefinition* circuit = nullptr;
     int stageType() const { return design.stage.StageType; }
     int circuitIndex() const { return design.record.CircuitIndex; }
     const StageCircuitRecord& record() const { return design.record; }
 };
+
+// Pole frequency (wc for first-order stages), pole Q, gain constant and, where the stage has
+// them, zero frequency and zero Q of a set of values, from the circuit's stage function.
+struct Realized {
+    long double w = 0, q = 0, gain = 0, wz = 0, qz = 0;
+};
+
+inline Realized RealizedOf(const ComponentValues& values, const CircuitDefinition& circuit) {
+    const RealizedFigures f = RealizedFiguresOf(StageFunctionOf(circuit, values), circuit);
+    return {IsFirstOrderStage(circuit.stageType) ? f.wc : f.wp, f.qp, f.gain, f.wz, f.qz};
+}
 
 inline std::string Describe(const DesignRequest& q) {
     return "circuit " + std::to_string(q.circuitNo) + " wp " + std::to_string(static_cast<double>(q.wp)) + " qp " +
@@ -45,25 +56,18 @@ inline std::string Describe(const DesignRequest& q) {
 
 // Design with the prepared record changed first (choices of the user that a request does not
 // carry: gain-pair defaults, capacitors set by hand).
-inline DesignedStage DesignWith(const DesignRequest& request, const std::function<void(StageCircuitRecord&)>& change,
-                                ResistorSeries series = ResistorSeries::E96) {
+inline DesignedStage DesignWith(const DesignRequest& request, const std::function<void(StageCircuitRecord&)>& change) {
     DesignedStage d;
     d.request = request;
     d.design = PrepareDesign(request).value();
     if (change) change(d.design.record);
-    d.outcome = DesignStage(d.design.stage, d.design.record, series);
-    d.afterNudge = WorkOf(d.design.record);
-    d.beforeNudge = d.afterNudge;
-    for (int i : d.outcome.nudged) {
-        d.beforeNudge.R[static_cast<size_t>(i)] /= kStandardNudge;
-        d.beforeNudge.G[static_cast<size_t>(i)] = 1 / d.beforeNudge.R[static_cast<size_t>(i)];
-    }
+    d.outcome = DesignStage(d.design.stage, d.design.record);
+    d.values = ValuesOf(d.design.record);
+    d.circuit = FindCircuit(request.circuitNo);
     return d;
 }
 
-inline DesignedStage Design(const DesignRequest& request, ResistorSeries series = ResistorSeries::E96) {
-    return DesignWith(request, {}, series);
-}
+inline DesignedStage Design(const DesignRequest& request) { return DesignWith(request, {}); }
 
 // The values one figure has to be compared in.
 struct Figure {
@@ -77,8 +81,8 @@ inline constexpr Figure kZeroFrequency{"wz", &Realized::wz};
 
 // The figures a stage type realises.
 inline std::vector<Figure> FiguresOf(int stageType) {
-    if (IsFirstOrder(stageType)) return {kPoleFrequency, kGain};
-    if (IsNotch(stageType)) return {kPoleFrequency, kPoleQ, kGain, kZeroFrequency};
+    if (IsFirstOrderStage(stageType)) return {kPoleFrequency, kGain};
+    if (IsNotchStage(stageType)) return {kPoleFrequency, kPoleQ, kGain, kZeroFrequency};
     return {kPoleFrequency, kPoleQ, kGain};
 }
 
@@ -86,7 +90,7 @@ inline std::vector<Figure> FiguresOf(int stageType) {
 inline Realized Promised(const DesignedStage& d) {
     Realized p;
     const StageCircuitRecord& r = d.record();
-    p.w = IsFirstOrder(d.stageType()) ? static_cast<long double>(d.design.stage.Wc) : static_cast<long double>(r.DesignW);
+    p.w = IsFirstOrderStage(d.stageType()) ? static_cast<long double>(d.design.stage.Wc) : static_cast<long double>(r.DesignW);
     p.q = r.DesignQ;
     p.gain = r.ActualGain;
     p.wz = d.design.stage.Wz;
@@ -97,18 +101,13 @@ inline Realized Promised(const DesignedStage& d) {
 // ln x, steps h and h/2 combined so that the error in h² drops out: a circuit whose Q
 // sensitivities run into the hundreds has third derivatives of their cube, which a single
 // step would carry into the sixth digit.
-inline Realized LogDerivative(const DesignedStage& d, const CoefficientWork& work, bool capacitor, int n) {
+inline Realized LogDerivative(const DesignedStage& d, const ComponentValues& values, bool capacitor, int n) {
     constexpr long double h = 1e-5L;
     auto realizedWith = [&](long double factor) {
-        CoefficientWork w = work;
-        if (capacitor) {
-            w.C[static_cast<size_t>(n)] *= factor;
-            w.D[static_cast<size_t>(n)] = 1 / w.C[static_cast<size_t>(n)];
-        } else {
-            w.R[static_cast<size_t>(n)] *= factor;
-            w.G[static_cast<size_t>(n)] = 1 / w.R[static_cast<size_t>(n)];
-        }
-        return RealizedOf(w, d.stageType(), d.circuitIndex());
+        ComponentValues w = values;
+        if (capacitor) w.C[static_cast<size_t>(n)] *= factor;
+        else w.R[static_cast<size_t>(n)] *= factor;
+        return RealizedOf(w, *d.circuit);
     };
     auto central = [&](long double step) {
         const Realized up = realizedWith(std::exp(step)), down = realizedWith(std::exp(-step));
@@ -130,68 +129,18 @@ inline long double RelativeError(long double got, long double want) {
     return want == 0 ? std::fabs(got) : std::fabs(got / want - 1);
 }
 
-// How far the nudge may move each figure. The nudge scales every nudged resistor by the same
-// factor e^t, t = ln 1.0002; along that direction ln p is a function f(u) of the common log
-// scale u, and the nudged stage realises p·e^f(t). Taylor's theorem gives
-//   f(t) = f'(0)·t + f''(0)·t²/2 + f'''(ξ)·t³/6,
-// so the relative move is expm1(f'(0)·t + f''(0)·t²/2) up to the cubic remainder. f', f'' and
-// f''' come from five-point differences of the nodal analysis at a step h below t, so that they
-// see the curvature over the span the nudge covers (a Q near a pole of its formula bends
-// within a few nudges); the cubic term is taken twice over, which covers the terms of fourth
-// and higher order while the move stays well below 1, and the h² error of the differences.
-// Rounding leaves f''' good to about 1e-19/h³, far below what t³ weighs. A figure whose
-// nudged resistors cancel to first order keeps its t² term (the twin-T network at wp = 1 rad/s,
-// where R1 and R2 both land on 100 MOhm); a large first derivative keeps its square through
-// the expm1 (the Q of the Sallen-Key notch, which its 10 kOhm resistor moves by 2 %).
-inline Realized BoundOfNudge(const DesignedStage& d) {
-    Realized bound;
-    if (d.outcome.nudged.empty()) return bound;
-    const long double t = std::log(kStandardNudge), h = 0.7L * t;
-    auto realizedAt = [&](long double u) {
-        CoefficientWork w = d.beforeNudge;
-        for (int i : d.outcome.nudged) {
-            w.R[static_cast<size_t>(i)] *= std::exp(u);
-            w.G[static_cast<size_t>(i)] = 1 / w.R[static_cast<size_t>(i)];
-        }
-        return RealizedOf(w, d.stageType(), d.circuitIndex());
-    };
-    const std::array<Realized, 5> at{realizedAt(-2 * h), realizedAt(-h), realizedAt(0), realizedAt(h),
-                                     realizedAt(2 * h)};
-    for (const Figure& fig : {kPoleFrequency, kPoleQ, kGain, kZeroFrequency}) {
-        std::array<long double, 5> f{};
-        for (size_t k = 0; k < at.size(); ++k) {
-            const long double a = std::fabs(at[k].*fig.member);
-            f[k] = a > 0 ? std::log(a) : 0;
-        }
-        const long double f1 = (f[0] - 8 * f[1] + 8 * f[3] - f[4]) / (12 * h);
-        const long double f2 = (-f[0] + 16 * f[1] - 30 * f[2] + 16 * f[3] - f[4]) / (12 * h * h);
-        const long double f3 = (-f[0] + 2 * f[1] - 2 * f[3] + f[4]) / (2 * h * h * h);
-        bound.*fig.member = std::fabs(std::expm1(f1 * t + f2 * t * t / 2)) + 2 * std::fabs(f3) * t * t * t / 6;
-    }
-    return bound;
-}
-
 // Realised figures equal the promised ones to the tolerance (1e-9 unless the circuit says
-// otherwise) on the values the equations gave, and after the nudge to it plus the move the
-// nudge implies.
+// otherwise) on the values the design gave, post-processing included.
 inline void ExpectRoundTrip(const DesignedStage& d, long double tolerance = 1e-9L) {
     SCOPED_TRACE(Describe(d.request));
     ASSERT_TRUE(d.outcome.designed) << "no design routine";
     if (d.record().Invalid) return;
     const Realized want = Promised(d);
-    const Realized before = RealizedOf(d.beforeNudge, d.stageType(), d.circuitIndex());
-    const Realized after = RealizedOf(d.afterNudge, d.stageType(), d.circuitIndex());
-    const Realized nudge = BoundOfNudge(d);
+    const Realized got = RealizedOf(d.values, *d.circuit);
     for (const Figure& f : FiguresOf(d.stageType())) {
-        EXPECT_LE(RelativeError(before.*f.member, want.*f.member), tolerance)
-            << f.name << " realised " << static_cast<double>(before.*f.member) << " promised "
+        EXPECT_LE(RelativeError(got.*f.member, want.*f.member), tolerance)
+            << f.name << " realised " << static_cast<double>(got.*f.member) << " promised "
             << static_cast<double>(want.*f.member);
-        // A move of the size of the figure itself is outside what the series bound covers (the
-        // Scultety lowpass notch at Qp 50 and wz = 10·wp, whose Q the nudge of R5 doubles).
-        if (nudge.*f.member > 0.5L) continue;
-        EXPECT_LE(RelativeError(after.*f.member, want.*f.member), tolerance + nudge.*f.member)
-            << f.name << " after the nudge " << static_cast<double>(after.*f.member) << " bound "
-            << static_cast<double>(nudge.*f.member);
     }
 }
 
@@ -202,7 +151,7 @@ inline void ExpectSensitivitySlots(const DesignedStage& d) {
     if (d.record().Invalid) return;
     const StageCircuitRecord& r = d.record();
     auto check = [&](const ComponentEntry& e, bool capacitor, int n) {
-        const Realized s = LogDerivative(d, d.beforeNudge, capacitor, n);
+        const Realized s = LogDerivative(d, d.values, capacitor, n);
         const std::string name = (capacitor ? "C" : "R") + std::to_string(n);
         auto near = [&](int slot, long double want, const char* figure) {
             const long double got = e.Sens[static_cast<size_t>(slot)];
@@ -210,7 +159,7 @@ inline void ExpectSensitivitySlots(const DesignedStage& d) {
                 << name << " " << figure;
         };
         near(SensSlot::PoleFrequency, s.w, "S1");
-        if (!IsFirstOrder(d.stageType())) near(SensSlot::PoleQ, s.q, "S2");
+        if (!IsFirstOrderStage(d.stageType())) near(SensSlot::PoleQ, s.q, "S2");
         near(SensSlot::Gain, s.gain, "S3");
     };
     for (int i = 1; i <= r.ResistorCount; ++i) check(r.Resistors[static_cast<size_t>(i - 1)], false, i);
@@ -226,10 +175,9 @@ struct ShiftCoefficients {
 // The shifts are measured where k·W/wt is about 1e-6, so that the terms of higher order stay
 // out of the comparison; scale is the size of the coefficients expected.
 inline ShiftCoefficients MeasuredShiftCoefficients(const DesignedStage& d, long double scale) {
-    const auto lines = FindTemplate(TemplateLibrary::Plain, TemplateKey(d.stageType(), d.circuitIndex()));
-    const auto elements = TemplateElements(lines.value());
-    const CoefficientWork& w = d.beforeNudge;
-    const Realized ideal = RealizedOf(w, d.stageType(), d.circuitIndex());
+    const auto& elements = d.circuit->plain.topology.elements;
+    const ComponentValues& w = d.values;
+    const Realized ideal = RealizedOf(w, *d.circuit);
     const Complex p0 = std::polar(ideal.w, std::numbers::pi_v<long double> - std::acos(1 / (2 * ideal.q)));
     auto at = [&](long double eps) {
         const Complex p = NaturalFrequencyNear(elements, w.R, w.C, ideal.w / eps, p0);

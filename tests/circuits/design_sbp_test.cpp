@@ -21,6 +21,10 @@ struct BandpassTargets {
     Realisability realisable = nullptr;  // the circuits whose Invalid is checked
 };
 
+void PrintTo(const BandpassTargets& t, std::ostream* os) {
+    *os << "circuit " << t.circuitNo << (t.c2Variable ? " C2 variable" : "");
+}
+
 // Deliyannis II: the quadratic in 1 - beta, K·g² - (K + 1)·g + (m + 1)·Q²/(m·K), needs a root in
 // (0, 1) (g = 1 would short R3): a real one at all; one root lies below 1 and one above when the
 // gain is over the Deliyannis value (m + 1)·Q²/m, both below 1 when the gain is under it and
@@ -170,7 +174,7 @@ TEST(DeliyannisBandpassII, BelowTheDeliyannisGainTakesTheSmallerFeedbackFraction
     const DesignedStage d = Design(Target(42, 1, 1.9L));
     ASSERT_FALSE(d.record().Invalid);
     const long double beta = 1 - (2.9L + std::sqrt(0.41L)) / 3.8L;
-    const long double r3 = d.beforeNudge.R[3], r4 = d.beforeNudge.R[4];
+    const long double r3 = d.values.R[3], r4 = d.values.R[4];
     EXPECT_NEAR(static_cast<double>(r3 / (r3 + r4)), static_cast<double>(beta), 1e-9);
     EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 1.9, 1e-12);
     EXPECT_FALSE(d.record().GainForced);
@@ -183,15 +187,15 @@ TEST(SallenKeyBandpass, AmplifierFeedbackIsNegativeWithRealOpAmps) {
     // non-inverting input it would sit near +wt/1.5 and the stage would latch.
     const DesignedStage d = Design(Target(43, 2, 1));
     ASSERT_FALSE(d.record().Invalid);
-    const auto elements = TemplateElements(FindTemplate(TemplateLibrary::Plain, TemplateKey(d.stageType(), d.circuitIndex())).value());
+    const auto& elements = d.circuit->plain.topology.elements;
     const long double wt = 1000 * 10000;
-    const Complex s = NaturalFrequencyNear(elements, d.beforeNudge.R, d.beforeNudge.C, wt, Complex(wt / 1.5L, 0));
+    const Complex s = NaturalFrequencyNear(elements, d.values.R, d.values.C, wt, Complex(wt / 1.5L, 0));
     EXPECT_LT(static_cast<double>(s.real()), 0);
 }
 
 TEST(SallenKeyBandpass, AmplifierGainIsOnePointFive) {
     const DesignedStage d = Design(Target(43, 5, 2));
-    EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[4] / d.beforeNudge.R[5]), 2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(d.values.R[4] / d.values.R[5]), 2, 1e-12);
     EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 2, 1e-12);
     EXPECT_FALSE(d.record().GainForced);
 }
@@ -208,7 +212,7 @@ TEST(MfbBandpassII, AboveItsLimitRealisesNineTenthsOfIt) {
 }
 
 long double NetworkSpread(const DesignedStage& d) {
-    const auto& r = d.beforeNudge.R;
+    const auto& r = d.values.R;
     return std::max({r[1], r[2], r[3]}) / std::min({r[1], r[2], r[3]});
 }
 
@@ -218,7 +222,7 @@ TEST(C2Variable, DeliyannisBandpassITakesEqualCapacitors) {
     const DesignedStage d = Design(q);
     EXPECT_EQ(d.record().CapRatio, 1);
     EXPECT_NEAR(static_cast<double>(d.record().ActualGain), 2 * 9, 1e-9);
-    EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[2] / d.beforeNudge.R[1]), 4 * 9, 1e-9);
+    EXPECT_NEAR(static_cast<double>(d.values.R[2] / d.values.R[1]), 4 * 9, 1e-9);
 }
 
 TEST(C2Variable, TheDecadeRatioOfLeastResistorSpread) {
@@ -245,8 +249,7 @@ TEST(C2Variable, TheDecadeRatioOfLeastResistorSpread) {
 
 TEST(KhnNonInvertingBandpass, AtTheGainTwiceQLessOneAllLoopResistorsAreEqual) {
     // The classical equal-resistor design: R4 = (2·Q - 1)·R1, the integrators equal, and the
-    // op-amp coefficients 1 - 3/(2·Qp), 3/(2·Qp) - 4·Qp. (A pole frequency off the standard
-    // resistor values keeps the nudge out of the ratios.)
+    // op-amp coefficients 1 - 3/(2·Qp), 3/(2·Qp) - 4·Qp.
     for (long double qp : {0.7071L, 5.0L, 20.0L}) {
         DesignRequest q = Target(48, qp, 2 * qp - 1);
         q.wp = 12345;

@@ -21,6 +21,10 @@ struct HighpassTargets {
     bool equal = false;
 };
 
+void PrintTo(const HighpassTargets& t, std::ostream* os) {
+    *os << "circuit " << t.circuitNo << (t.c2Variable ? " C2 variable" : "") << (t.equal ? " equal" : "");
+}
+
 std::vector<DesignRequest> Targets(const HighpassTargets& t, bool sparse = false) {
     return SecondOrderGrid(t.circuitNo, *t.qps, t.gains, t.c2Variable, t.equal, sparse);
 }
@@ -135,7 +139,7 @@ TEST(MikhaelBhattacharyyaHighpass, GainIsCappedAtNineTenthsOfItsLimit) {
 // all resistors but the damping one are equal), a larger summer ratio above.
 TEST(KhnNonInvertingHighpass, EqualResistorsAtTheNaturalGain) {
     DesignRequest q = SecondOrderTarget(31, 4, 2 - 1.0L / 4);
-    q.wp = 12345;  // no resistor on a standard value, so none is nudged
+    q.wp = 12345;
     const DesignedStage d = Design(q);
     const auto& r = d.record().Resistors;
     for (int i : {1, 2, 5, 6}) EXPECT_NEAR(static_cast<double>(r[static_cast<size_t>(i - 1)].Value / r[2].Value), 1, 1e-9) << i;

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <numbers>
 
-#include "circuits/design_merits.h"
-#include "circuits/input_attenuation_note.h"
+#include "circuits/equations/design_merits.h"
+#include "circuits/equations/input_attenuation_note.h"
 #include "design_round_trip.h"
 
 namespace tavrel::design_testing {
@@ -19,9 +19,9 @@ DesignRequest Target(int no, long double wp, long double qp, long double wz, lon
     return q;
 }
 
-// A value as the design equations gave it (before the nudge of exact standard values).
+// A value as the design gave it.
 long double Value(const DesignedStage& d, char kind, int n) {
-    return kind == 'R' ? d.beforeNudge.R[static_cast<size_t>(n)] : d.beforeNudge.C[static_cast<size_t>(n)];
+    return kind == 'R' ? d.values.R[static_cast<size_t>(n)] : d.values.C[static_cast<size_t>(n)];
 }
 
 // Friend's SAB: the input divider R1/R4 passes a1 = R4/(R1 + R4) to node 3, the divider at the
@@ -79,8 +79,9 @@ TEST(FriendHighpassNotch, InputDividerLimitsTheGainNearThePole) {
     EXPECT_NEAR(static_cast<double>(DividersOf(d).a1), 0.95, 1e-9);
 }
 
-// Active compensation: the second amplifier's divider R8, R9 takes R6 and R7, the stage is not
-// pre-distorted, and the added resistors carry no sensitivities.
+// Active compensation: the second amplifier's divider R8, R9 divides as R3 || R6 against R7 at
+// the first's non-inverting input, the stage is not pre-distorted, and the added resistors
+// carry no sensitivities.
 TEST(FriendNotch, ActiveCompensationAddsTheSecondAmplifiersResistors) {
     for (int no : {56, 71}) {
         DesignRequest q = Target(no, 62832, 5, no == 56 ? 2 * 62832 : 62832 / 2, 0.5L);
@@ -88,7 +89,7 @@ TEST(FriendNotch, ActiveCompensationAddsTheSecondAmplifiersResistors) {
         q.gbwHz = 1e6;
         PreparedDesign p = PrepareDesign(q).value();
         p.record.CompResistors = 1;
-        DesignStage(p.stage, p.record, ResistorSeries::E96);
+        DesignStage(p.stage, p.record);
         const StageCircuitRecord& r = p.record;
         SCOPED_TRACE(no);
         EXPECT_FALSE(r.Invalid);
@@ -96,7 +97,8 @@ TEST(FriendNotch, ActiveCompensationAddsTheSecondAmplifiersResistors) {
         EXPECT_EQ(r.Compensate, 0);
         EXPECT_EQ(static_cast<double>(r.DesignW), 62832.0);
         EXPECT_EQ(static_cast<double>(r.Resistors[8].Value), static_cast<double>(r.Resistors[6].Value));
-        EXPECT_EQ(static_cast<double>(r.Resistors[7].Value), static_cast<double>(r.Resistors[5].Value));
+        const long double r3 = r.Resistors[2].Value, r6 = r.Resistors[5].Value;
+        EXPECT_EQ(static_cast<double>(r.Resistors[7].Value), static_cast<double>(Real48(r3 * r6 / (r3 + r6))));
         for (int i : {7, 8})
             for (const Real48& s : r.Resistors[static_cast<size_t>(i)].Sens) EXPECT_EQ(static_cast<double>(s), 0.0);
     }
@@ -128,13 +130,13 @@ TEST(ScultetyLowpassNotch, ResistorsAndGainRange) {
     const DesignedStage d = Design(Target(57, 2000, 2, 4000, 10));
     ASSERT_FALSE(d.record().Invalid);
     EXPECT_NEAR(static_cast<double>(Value(d, 'R', 1) * Value(d, 'C', 1) * 2000), 2.0, 1e-11);
-    EXPECT_NEAR(static_cast<double>(d.beforeNudge.R[5]), 10000.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(d.values.R[5]), 10000.0, 1e-9);
     EXPECT_TRUE(d.record().GainForced);
     const long double k = d.record().ActualGain;
     EXPECT_GT(static_cast<double>(k), 0.25);
     EXPECT_LT(static_cast<double>(k), 1.0);
     // The DC gain 1 + R5/R4 is K·(wz/wp)².
-    EXPECT_NEAR(static_cast<double>(1 + d.beforeNudge.R[5] / Value(d, 'R', 4)), static_cast<double>(4 * k), 1e-9);
+    EXPECT_NEAR(static_cast<double>(1 + d.values.R[5] / Value(d, 'R', 4)), static_cast<double>(4 * k), 1e-9);
 }
 
 // Scultety highpass notch: the gain is what the resistors give, 1 + R6/R5.
@@ -144,7 +146,7 @@ TEST(ScultetyHighpassNotch, GainResultsFromTheResistors) {
         ASSERT_FALSE(d.record().Invalid);
         EXPECT_TRUE(d.record().GainForced);
         EXPECT_NEAR(static_cast<double>(d.record().ActualGain),
-                    static_cast<double>(1 + d.beforeNudge.R[6] / d.beforeNudge.R[5]), 1e-12);
+                    static_cast<double>(1 + d.values.R[6] / d.values.R[5]), 1e-12);
     }
 }
 
@@ -160,7 +162,7 @@ TEST(InputAttenuation, DividersOfTheLowpassNotches) {
         const DesignedStage d = Design(Target(c.no, 2000, 2, 4000, 0.5L));
         SCOPED_TRACE(c.no);
         ASSERT_FALSE(d.record().Invalid);
-        const auto& x = d.beforeNudge.R;
+        const auto& x = d.values.R;
         const long double g = 1 / x[static_cast<size_t>(c.series)];
         const long double total =
             g + 1 / x[static_cast<size_t>(c.shunt)] + (c.otherShunt ? 1 / x[static_cast<size_t>(c.otherShunt)] : 0);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
-#include "circuits/design_skeleton.h"
-#include "circuits/design_stage.h"
-#include "circuits/resistor_series.h"
-#include "circuits/stage_type.h"
+#include "circuits/equations/design_skeleton.h"
+#include "circuits/equations/design_stage.h"
+#include "circuits/values/resistor_series.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 namespace {
@@ -16,6 +19,8 @@ constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
 struct HalfStepCase {
     long double value, shown;
 };
+
+void PrintTo(const HalfStepCase& c, std::ostream* os) { *os << "value " << static_cast<double>(c.value); }
 
 class MinGBWRounding : public ::testing::TestWithParam<HalfStepCase> {};
 
@@ -27,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Values, MinGBWRounding,
                          ::testing::Values(HalfStepCase{37300, 35000}, HalfStepCase{82100, 80000},
                                            HalfStepCase{9999, 9500}, HalfStepCase{100000, 100000},
                                            HalfStepCase{370000, 350000}, HalfStepCase{1.5e9L, 1.5e9L},
-                                           HalfStepCase{7.49L, 7}, HalfStepCase{0, 0}));
+                                           HalfStepCase{7.49L, 7}, HalfStepCase{0, 0}),
+                         testing_support::PrintedName());
 
 // Recommended GBW of k1 = 0.3, k2 = -0.5: the larger magnitude counts.
 TEST(RecommendedGBW, WorkedExamples) {
@@ -39,7 +45,7 @@ TEST(RecommendedGBW, WorkedExamples) {
 
 StageRecord SecondOrderStage(long double wp, long double qp) {
     StageRecord s;
-    s.StageType = StageType::SLP;
+    s.StageType = StageCode::SLP;
     s.Wp = wp;
     s.Qp = qp;
     return s;
@@ -138,6 +144,13 @@ struct StandardCase {
     int index, decade;
 };
 
+void PrintTo(const StandardCase& c, std::ostream* os) {
+    constexpr const char* kSeries[] = {"E96", "E24", "E12"};
+    char ohms[32];
+    std::snprintf(ohms, sizeof ohms, "%.10Lg", c.ohms);
+    *os << ohms << " ohm " << kSeries[static_cast<int>(c.series)];
+}
+
 class StandardResistor : public ::testing::TestWithParam<StandardCase> {};
 
 TEST_P(StandardResistor, MatchesWithinOneThousandthOfTheMantissa) {
@@ -157,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StandardCase{10000, ResistorSeries::E96, true, 0, 2},
                       StandardCase{1, ResistorSeries::E12, true, 0, -2},
                       StandardCase{10000 * 1.0002L, ResistorSeries::E96, false, 0, 0},
-                      StandardCase{0, ResistorSeries::E96, false, 0, 0}));
+                      StandardCase{0, ResistorSeries::E96, false, 0, 0}),
+    testing_support::PrintedName());
 
 TEST(ResistorSeriesTable, SizesAndTolerances) {
     EXPECT_EQ(SeriesEntries(ResistorSeries::E96).size(), 96u);
@@ -206,21 +220,9 @@ TEST(DesignStage, CircuitWithoutRoutineIsReportedAndLeftUnchanged) {
     r.CircuitIndex = 14;  // beyond the 13 lowpass circuits
     r.ResistorCount = 1;
     r.Resistors[0].Value = 12345;
-    const StageDesignOutcome outcome = DesignStage(stage, r, ResistorSeries::E96);
+    const StageDesignOutcome outcome = DesignStage(stage, r);
     EXPECT_FALSE(outcome.designed);
     EXPECT_EQ(r.Resistors[0].Value, 12345);
-}
-
-TEST(NudgeStandardResistors, MovesExactStandardValuesOnly) {
-    StageCircuitRecord r;
-    r.ResistorCount = 3;
-    r.Resistors[0].Value = 10000;
-    r.Resistors[1].Value = 12345;
-    r.Resistors[2].Value = 0;
-    const auto nudged = NudgeStandardResistors(r, ResistorSeries::E96);
-    ASSERT_EQ(nudged, std::vector<int>{1});
-    EXPECT_NEAR(r.Resistors[0].Value, 10002, 1e-6);
-    EXPECT_EQ(r.Resistors[1].Value, 12345);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "circuits/circuit_catalog.h"
-#include "circuits/circuit_descriptors.h"
-#include "circuits/netlist_templates.h"
-#include "circuits/stage_type.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/catalog/circuit_descriptors.h"
+#include "circuits/catalog/topology.h"
+#include "stages/stage_record.h"
 
 namespace tavrel {
 namespace {
@@ -51,13 +51,13 @@ void CheckLibraryShape(TemplateLibrary library, size_t expectedTemplates) {
 
 TEST(NetlistTemplates, PlainLibraryHasOneTemplatePerCircuit) {
     CheckLibraryShape(TemplateLibrary::Plain, 71);
-    for (const CatalogRow& row : CircuitCatalog())
+    for (const CircuitDefinition& row : Circuits())
         EXPECT_TRUE(FindTemplate(TemplateLibrary::Plain, TemplateKey(row.stageType, row.circuitIndex))) << row.name;
 }
 
 TEST(NetlistTemplates, CompensatedLibraryDoublesTheOpAmps) {
     CheckLibraryShape(TemplateLibrary::Compensated, 16);
-    for (const CatalogRow& row : CircuitCatalog()) {
+    for (const CircuitDefinition& row : Circuits()) {
         const std::string key = TemplateKey(row.stageType, row.circuitIndex);
         const auto compensated = FindTemplate(TemplateLibrary::Compensated, key);
         const bool hasVariant = ParseCalcDescriptor(row.calcDescriptor).compVariant != 0;
@@ -76,9 +76,9 @@ TEST(NetlistTemplates, CompensatedLibraryDoublesTheOpAmps) {
 }
 
 TEST(NetlistTemplates, KeysCarryTheTypeCodeAndTwoDigits) {
-    EXPECT_EQ(TemplateKey(StageType::SLP, 1), "[SLP01]");
-    EXPECT_EQ(TemplateKey(StageType::SBP, 13), "[SBP13]");
-    EXPECT_EQ(TemplateKey(StageType::SN, 9), "[SN09]");
+    EXPECT_EQ(TemplateKey(StageCode::SLP, 1), "[SLP01]");
+    EXPECT_EQ(TemplateKey(StageCode::SBP, 13), "[SBP13]");
+    EXPECT_EQ(TemplateKey(StageCode::SN, 9), "[SN09]");
     EXPECT_FALSE(FindTemplate(TemplateLibrary::Plain, "[SLP14]"));
     EXPECT_FALSE(FindTemplate(TemplateLibrary::Compensated, "[SLP05]"));
 }

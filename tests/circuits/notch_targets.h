@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "circuits/sensitivity.h"
+#include "analysis/cubic_split.h"
+#include "circuits/equations/sensitivity.h"
 #include "design_round_trip.h"
 
 namespace tavrel::design_testing {
@@ -20,9 +21,11 @@ struct NotchTargets {
     // The zero pair comes from the same network as the pole pair, so the notch sits at DesignW
     // (which predistortion moves off Wp = Wz).
     bool zeroFollowsPole = false;
-    // The relative tolerance of the round trip before the nudge.
+    // The relative tolerance of the round trip.
     long double tolerance = 1e-9L;
 };
+
+inline void PrintTo(const NotchTargets& t, std::ostream* os) { *os << "circuit " << t.circuitNo; }
 
 // Friend's highpass notch SAB forms wz² from the difference of the two input paths, whose
 // relative size is (Wz/W)²·(1 - K)/(1 - (Wz/W)²·K): about 1/1100 at wz = wp/10 and K = 1/1.1,
@@ -53,7 +56,7 @@ inline std::vector<DesignRequest> NotchGrid(const NotchTargets& t, bool sparse =
 }
 
 // The round trip of ExpectRoundTrip, with the notch compared with DesignW where it follows the
-// pole pair, and the tolerance before the nudge the circuit's own.
+// pole pair, and the tolerance the circuit's own.
 inline void ExpectNotchRoundTrip(DesignedStage d, bool zeroFollowsPole, long double tolerance = 1e-9L) {
     if (zeroFollowsPole) d.design.stage.Wz = d.record().DesignW;
     ExpectRoundTrip(d, tolerance);
@@ -70,17 +73,17 @@ inline void ExpectZeroFrequencySlots(const DesignedStage& d) {
     const StageCircuitRecord& r = d.record();
     for (int i = 1; i <= r.ResistorCount; ++i)
         EXPECT_NEAR(static_cast<double>(r.Resistors[static_cast<size_t>(i - 1)].Sens[SensSlot::ZeroFrequency]),
-                    static_cast<double>(LogDerivative(d, d.beforeNudge, false, i).wz), 1e-6)
+                    static_cast<double>(LogDerivative(d, d.values, false, i).wz), 1e-6)
             << "R" << i;
     for (int j = 1; j <= r.CapacitorCount; ++j)
         EXPECT_NEAR(static_cast<double>(r.Capacitors[static_cast<size_t>(j - 1)].Sens[SensSlot::ZeroFrequency]),
-                    static_cast<double>(LogDerivative(d, d.beforeNudge, true, j).wz), 1e-6)
+                    static_cast<double>(LogDerivative(d, d.values, true, j).wz), 1e-6)
             << "C" << j;
 }
 
 // The monic cubic coefficients d0..d2 (or n0..n2) of a third-order circuit's values.
-inline std::array<long double, 3> CubicOf(CoefficientWork work, const DesignedStage& d, bool numerator) {
-    const StageFunction f = ReadStageFunction(work, d.stageType(), d.circuitIndex());
+inline std::array<long double, 3> CubicOf(const ComponentValues& values, const DesignedStage& d, bool numerator) {
+    const StageFunction f = StageFunctionOf(*d.circuit, values);
     const auto& p = numerator ? f.n : f.d;
     return {p[0] / p[3], p[1] / p[3], p[2] / p[3]};
 }
@@ -92,14 +95,9 @@ inline SensitivityMatrix NumericalCubicMatrix(const DesignedStage& d, bool numer
     SensitivityMatrix m{};
     auto fill = [&](bool capacitor, int n) {
         auto with = [&](long double factor) {
-            CoefficientWork w = d.beforeNudge;
-            if (capacitor) {
-                w.C[static_cast<size_t>(n)] *= factor;
-                w.D[static_cast<size_t>(n)] = 1 / w.C[static_cast<size_t>(n)];
-            } else {
-                w.R[static_cast<size_t>(n)] *= factor;
-                w.G[static_cast<size_t>(n)] = 1 / w.R[static_cast<size_t>(n)];
-            }
+            ComponentValues w = d.values;
+            if (capacitor) w.C[static_cast<size_t>(n)] *= factor;
+            else w.R[static_cast<size_t>(n)] *= factor;
             return CubicOf(w, d, numerator);
         };
         const auto up = with(1 + h), down = with(1 - h);
@@ -142,9 +140,8 @@ inline void ExpectCubicSlots(const DesignedStage& d, long double poleWeight) {
 
 // The real pole of a third-order circuit: the cubic's root left after its complex pair.
 inline long double RealPoleOf(const DesignedStage& d) {
-    const auto p = CubicOf(d.beforeNudge, d, false);
-    const auto bc = QuadraticFactorOfCubic(p[2], p[1], p[0]);
-    return p[2] - bc[0];  // (s + p)(s² + b s + c): p2 = p + b
+    const auto p = CubicOf(d.values, d, false);
+    return -SplitCubic(p[2], p[1], p[0]).root;
 }
 
 }  // namespace tavrel::design_testing

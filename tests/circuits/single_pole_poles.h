@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "circuits/netlist_templates.h"
+#include "circuits/catalog/topology.h"
 
 namespace tavrel::design_testing {
 
@@ -14,9 +14,9 @@ using Complex = std::complex<long double>;
 
 // det of the nodal matrix at s; its zeros are the circuit's natural frequencies. Unknowns: the
 // voltages of the nodes but ground and the (grounded) input, then one output current per op
-// amp, whose row reads (s/wt)·Vout - V+ + V- = 0.
+// amp, whose row reads (s/wt + 1/a0)·Vout - V+ + V- = 0 (a0 = 0: an infinite DC gain).
 inline Complex NodalDeterminant(const std::vector<TemplateElement>& elements, std::span<const long double> r,
-                                std::span<const long double> c, long double wt, Complex s) {
+                                std::span<const long double> c, long double wt, Complex s, long double a0 = 0) {
     int highest = 2;
     for (const TemplateElement& e : elements)
         for (int n : e.nodes) highest = std::max(highest, n);
@@ -34,7 +34,7 @@ inline Complex NodalDeterminant(const std::vector<TemplateElement>& elements, st
         if (e.kind == 'X') {
             if (node(e.nodes[2]) >= 0) {
                 at(node(e.nodes[2]), opAmp) += 1;
-                at(opAmp, node(e.nodes[2])) += s / wt;
+                at(opAmp, node(e.nodes[2])) += s / wt + (a0 > 0 ? 1 / a0 : 0.0L);
             }
             if (node(e.nodes[0]) >= 0) at(opAmp, node(e.nodes[0])) -= 1;
             if (node(e.nodes[1]) >= 0) at(opAmp, node(e.nodes[1])) += 1;

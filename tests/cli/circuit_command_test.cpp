@@ -10,9 +10,9 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "analysis/nodal_analysis.h"
-#include "circuits/circuit_catalog.h"
-#include "circuits/netlist_templates.h"
+#include "circuits/catalog/circuit_definition.h"
+#include "circuits/network/nodal_analysis.h"
+#include "circuits/network/stage_function.h"
 #include "cli/cli.h"
 
 namespace tavrel::cli {
@@ -31,6 +31,13 @@ CircuitResult RunCircuitCommand(std::vector<std::string> args) {
     std::ostringstream out, err;
     const int status = Run(args, out, err, TAVREL_BIN_DIR);
     return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+}
+
+ComponentValues ValuesOf(const std::vector<double>& r, const std::vector<double>& c) {
+    ComponentValues v;
+    for (size_t i = 0; i < r.size(); ++i) v.R[i + 1] = r[i];
+    for (size_t j = 0; j < c.size(); ++j) v.C[j + 1] = c[j];
+    return v;
 }
 
 std::filesystem::path ScratchDirectory() {
@@ -127,15 +134,12 @@ TEST_P(CircuitResponse, FollowsTheTemplate) {
     if (c.compensated) args.push_back("--compensated");
     const CircuitResult r = RunCircuitCommand(args);
     ASSERT_EQ(r.status, kDone) << r.err;
-    const CatalogRow& row = *FindCircuit(c.no);
-    const auto elements = TemplateElements(*FindTemplate(TemplateLibrary::Plain, TemplateKey(row.stageType, row.circuitIndex)));
-    std::vector<long double> rv{0}, cv{0};
-    rv.insert(rv.end(), c.r.begin(), c.r.end());
-    cv.insert(cv.end(), c.c.begin(), c.c.end());
+    const Topology& topology = FindCircuit(c.no)->plain.topology;
+    const ComponentValues values = ValuesOf(c.r, c.c);
     const auto& response = r.doc["response"];
     ASSERT_EQ(response["f_hz"].size(), hz.size());
     for (size_t k = 0; k < hz.size(); ++k) {
-        const std::complex<long double> h = NodalResponse(elements, rv, cv, {0, 2 * kPi * hz[k]});
+        const std::complex<long double> h = NodalResponse(topology, values, {0, 2 * kPi * hz[k]});
         EXPECT_NEAR(response["f_hz"][k].get<double>(), hz[k], 0) << c.no;
         EXPECT_NEAR(response["gain_db"][k].get<double>(), 20 * std::log10(std::abs(h)), 1e-9) << c.no << " at " << hz[k];
         const double inversion = r.doc["inverting"].get<bool>() ? 180 : 0;
@@ -178,12 +182,7 @@ TEST(CliCircuit, NotchFrequencyIsTheTemplatesZero) {
     const std::vector<double> r = {10000, 12000, 15000, 47000, 22000, 33000, 27000}, c = {10e-9, 10e-9};
     const CircuitResult result = RunCircuitCommand({"--no", "56", "--r", Join(r), "--c", Join(c), "--f-hz", "1000"});
     ASSERT_EQ(result.status, kDone) << result.err;
-    const CatalogRow& row = *FindCircuit(56);
-    std::vector<long double> rv{0}, cv{0};
-    rv.insert(rv.end(), r.begin(), r.end());
-    cv.insert(cv.end(), c.begin(), c.end());
-    const TransferPolynomials h = NodalTransfer(
-        TemplateElements(*FindTemplate(TemplateLibrary::Plain, TemplateKey(row.stageType, row.circuitIndex))), rv, cv);
+    const TransferPolynomials h = NodalTransfer(FindCircuit(56)->plain.topology, ValuesOf(r, c));
     const double wz = result.doc["wz"];
     EXPECT_NEAR(wz * wz, static_cast<double>(h.numerator[0] / h.numerator[2]), 1e-9 * wz * wz);
     EXPECT_GT(result.doc["wp"].get<double>(), 0);
@@ -229,8 +228,9 @@ TEST(CliCircuit, ValueBeyondTheStoredRangeIsAnArithmeticFailure) {
     EXPECT_EQ(r.doc["error"], "Floating point overflow. Try using smaller numbers.");
 }
 
-// A compensated variant with two added resistors takes them after the others, or copies the
-// last two when they are left out.
+// A compensated variant with two added resistors takes them after the others, or, when they
+// are left out, copies the first op amp's divider as the design does: the added resistor to
+// ground (R6) the divider's resistor to ground (R3), the other (R5) the other one (R4).
 TEST(CliCircuit, CompensatedVariantTakesItsAddedResistors) {
     const auto dir = ScratchDirectory();
     const auto path = (dir / "sk2.cir").string();
@@ -249,10 +249,95 @@ TEST(CliCircuit, CompensatedVariantTakesItsAddedResistors) {
     std::ifstream again(path);
     std::stringstream copiedText;
     copiedText << again.rdbuf();
-    EXPECT_NE(copiedText.str().find("R5 6 7 RMODEL 4.7K"), std::string::npos) << copiedText.str();
-    EXPECT_NE(copiedText.str().find("R6 7 0 RMODEL 5.6K"), std::string::npos);
+    EXPECT_NE(copiedText.str().find("R5 6 7 RMODEL 5.6K"), std::string::npos) << copiedText.str();
+    EXPECT_NE(copiedText.str().find("R6 7 0 RMODEL 4.7K"), std::string::npos);
     EXPECT_EQ(given.doc["response"], copied.doc["response"]);
     EXPECT_FALSE(std::filesystem::exists(path + ".partial"));
+}
+
+// The value of an element line of a netlist: the number with its SPICE suffix.
+long double SpiceValue(const std::string& line) {
+    const std::string text = line.substr(line.rfind(' ') + 1);
+    size_t end = 0;
+    const long double number = std::stold(text, &end);
+    const std::string suffix = text.substr(end);
+    if (suffix == "MEG") return number * 1e6L;
+    if (suffix == "G") return number * 1e9L;
+    if (suffix == "K") return number * 1e3L;
+    if (suffix == "uF") return number * 1e-6L;
+    if (suffix == "nF") return number * 1e-9L;
+    if (suffix == "pF") return number * 1e-12L;
+    return number;
+}
+
+// The resistors and capacitors a netlist of one stage carries.
+ComponentValues NetlistValues(const std::filesystem::path& path) {
+    ComponentValues v;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        if (name.size() < 2 || (name[0] != 'R' && name[0] != 'C') || !std::isdigit(static_cast<unsigned char>(name[1])))
+            continue;
+        const size_t number = static_cast<size_t>(std::stoi(name.substr(1)));
+        if (name[0] == 'R') v.R[number] = SpiceValue(line);
+        else v.C[number] = SpiceValue(line);
+    }
+    return v;
+}
+
+// The relative shift of the pole frequency and Q per unit w/wt with single-pole op amps of
+// unity-gain frequency wt, from the natural frequency near the ideal pole (Newton on the nodal
+// determinant), with the terms in (w/wt)^2 taken out by Richardson's rule.
+std::pair<long double, long double> FirstOrderShift(const Topology& t, const ComponentValues& v, long double w,
+                                                    long double q) {
+    const std::complex<long double> p0 = std::polar(w, std::numbers::pi_v<long double> - std::acos(1 / (2 * q)));
+    auto shift = [&](long double eps) {
+        const OpAmpModel opAmps{0, w / eps};
+        std::complex<long double> p = p0;
+        for (int i = 0; i < 60; ++i) {
+            const std::complex<long double> h = 1e-7L * std::abs(p);
+            const auto f = NodalDeterminant(t, v, p, opAmps);
+            const auto df = (NodalDeterminant(t, v, p + h, opAmps) - NodalDeterminant(t, v, p - h, opAmps)) / (2.0L * h);
+            p -= f / df;
+        }
+        const long double wp = std::abs(p), qp = wp / (-2 * p.real());
+        return std::pair{-(wp / w - 1) / eps, -(qp / q - 1) / eps};
+    };
+    const long double eps = 1e-6L / q;
+    const auto a = shift(eps), b = shift(2 * eps);
+    return {2 * a.first - b.first, 2 * a.second - b.second};
+}
+
+// The netlist of a compensated stage written from designed values cancels the op amps'
+// first-order shift, which the plain circuit has of the size of Qp.
+TEST(CliCircuit, CompensatedNetlistOfDesignedValuesCancelsTheOpAmpShift) {
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::Run({"design-stage", "--no", "12", "--wp", "10000", "--qp", "5", "--gain", "1"}, out, err,
+                       TAVREL_BIN_DIR),
+              kDone)
+        << err.str();
+    const nlohmann::json designed = nlohmann::json::parse(out.str());
+    ASSERT_FALSE(designed["invalid"]);
+    ASSERT_GT(std::fabs(designed["k1"].get<double>()), 1);
+    std::vector<double> r, c;
+    for (const auto& x : designed["r"]) r.push_back(x);
+    for (const auto& x : designed["c"]) c.push_back(x);
+    const auto path = ScratchDirectory() / "sk2_designed.cir";
+    const CircuitResult written = RunCircuitCommand(
+        {"--no", "12", "--r", Join(r), "--c", Join(c), "--compensated", "--netlist", path.string()});
+    ASSERT_EQ(written.status, kDone) << written.err;
+    const ComponentValues v = NetlistValues(path);
+    ASSERT_GT(v.R[6], 0);
+    const CircuitDefinition& circuit = *FindCircuit(12);
+    const StageFunction ideal = StageFunctionOf(circuit, v);
+    const long double w = std::sqrt(ideal.d[0]), q = w / ideal.d[1];
+    const auto plain = FirstOrderShift(circuit.plain.topology, v, w, q);
+    const auto compensated = FirstOrderShift(circuit.compensated->topology, v, w, q);
+    EXPECT_GT(std::fabs(plain.first) + std::fabs(plain.second), 1);
+    EXPECT_LT(std::fabs(compensated.first), 1e-3L * (std::fabs(plain.first) + std::fabs(plain.second)));
+    EXPECT_LT(std::fabs(compensated.second), 1e-3L * (std::fabs(plain.first) + std::fabs(plain.second)));
 }
 
 TEST(CliCircuit, PspiceNetlistSweepsTheFrequencyRange) {

@@ -8,14 +8,14 @@
 #include "core/calculate.h"
 #include "core/frequency_units.h"
 #include "core/responses.h"
-#include "core/workflow.h"
 
 namespace tavrel {
 namespace {
 
 DesignState Calculated(FilterKind kind) {
     DesignState state;
-    const SpecEntries entries = StartDesign(state, kind);
+    state.FilterKind = kind;
+    const SpecEntries entries = DefaultEntries(kind, state.DbDisplay);
     const CalcOutcome outcome = Calculate(state, entries, {std::string(TAVREL_BIN_DIR) + "/BessRoot.dat"});
     EXPECT_TRUE(outcome.nextEnabled);
     return state;

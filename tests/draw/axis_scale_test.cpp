@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <cmath>
 
 namespace tavrel::draw {
@@ -12,6 +14,8 @@ struct StepCase {
     int intervals;
     double step;
 };
+
+void PrintTo(const StepCase& c, std::ostream* os) { *os << "span " << c.span << " in " << c.intervals; }
 class RoundStepTest : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(RoundStepTest, IsOneTwoOrFiveTimesAPowerOfTen) {
@@ -19,7 +23,8 @@ TEST_P(RoundStepTest, IsOneTwoOrFiveTimesAPowerOfTen) {
 }
 INSTANTIATE_TEST_SUITE_P(Spans, RoundStepTest,
                          ::testing::Values(StepCase{10, 10, 1}, StepCase{10, 8, 2}, StepCase{70, 8, 10},
-                                           StepCase{0.03, 8, 0.005}, StepCase{360, 8, 50}, StepCase{1e5, 4, 5e4}));
+                                           StepCase{0.03, 8, 0.005}, StepCase{360, 8, 50}, StepCase{1e5, 4, 5e4}),
+                         testing_support::PrintedName());
 
 TEST(LinearTicks, CoverTheRangeAtRoundValues) {
     const auto ticks = LinearTicks(-70, 10, 8);

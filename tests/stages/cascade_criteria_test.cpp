@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include "stages/cascade_criteria.h"
 
 namespace tavrel {
@@ -46,6 +48,8 @@ struct TextCase {
     const char* read;  // as written back
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << "text " << c.text; }
+
 class PreferenceText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(PreferenceText, ReadsOrFallsBackToTheDefault) {
@@ -56,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, PreferenceText,
                          ::testing::Values(TextCase{"11121314", "11121314"}, TextCase{"1112131", "11121314"},
                                            TextCase{"111213140", "11121314"}, TextCase{"11121315", "11121314"},
                                            TextCase{"1x121314", "11121314"}, TextCase{"01020304", "01020304"},
-                                           TextCase{"2 1 1 1 ", "00101010"}));
+                                           TextCase{"2 1 1 1 ", "00101010"}),
+                         testing_support::PrintedName());
 
 TEST(CascadeCriteria, DefaultsAndUseQText) {
     const CascadeCriteria criteria = DefaultCascadeCriteria();

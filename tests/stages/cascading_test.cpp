@@ -4,10 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "core/workflow.h"
 #include "stage_test_support.h"
 #include "stages/cascading.h"
-#include "stages/stage_workflow.h"
 
 namespace tavrel {
 namespace {
@@ -93,9 +91,7 @@ TEST(Preferences, OneBandpassStageChosenFirstAndLastEndsLast) {
 TEST(Preferences, DefaultCriteriaPutTheRealPoleFirst) {
     DesignState state = test::ForcedOrderDesign(FilterKind::Lowpass, 7);
     StageTables tables;
-    SpecificationNextWithStages(state, tables);
-    ChooseApproximation(state, Chebyshev);
-    ApproximationNextWithStages(state, tables, Chebyshev);
+    test::FormStages(state, tables, Chebyshev);
     ASSERT_EQ(state.StageCount, 4);
     EXPECT_EQ(tables.Stage[1].TypeName, "FLP ");
 }

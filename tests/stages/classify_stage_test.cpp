@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include "stages/stage_forming.h"
 
 namespace tavrel {
@@ -29,6 +31,10 @@ struct ClassifyCase {
     std::uint8_t expected;
 };
 
+void PrintTo(const ClassifyCase& c, std::ostream* os) {
+    *os << "poles " << c.pole1 << " " << c.pole2 << " zeros " << c.zero1 << " " << c.zero2;
+}
+
 class Classify : public ::testing::TestWithParam<ClassifyCase> {};
 
 TEST_P(Classify, GivesTheStageType) {
@@ -47,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ClassifyCase{1, 0, 3, 0, StageCode::SHPN},  // wz just below
                       ClassifyCase{2, 0, 0, 0, StageCode::FLP}, ClassifyCase{2, 0, 5, 0, StageCode::FHP},
                       ClassifyCase{2, 3, 0, 0, StageCode::SN},  // a second pole: SN whatever the zeros
-                      ClassifyCase{2, 3, 5, 0, StageCode::SN}, ClassifyCase{2, 3, 2, 0, StageCode::SN}));
+                      ClassifyCase{2, 3, 5, 0, StageCode::SN}, ClassifyCase{2, 3, 2, 0, StageCode::SN}),
+    testing_support::PrintedName());
 
 TEST(FormStage, TwoRealPolesMakeOneSecondOrderStage) {
     for (int zero : {0, 5, 1}) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <algorithm>
 #include <set>
 
@@ -143,6 +145,13 @@ struct AddCase {
     const char* message;
 };
 
+void PrintTo(const AddCase& c, std::ostream* os) {
+    *os << "poles";
+    for (int p : c.poles) *os << " " << p;
+    *os << " zeros";
+    for (int z : c.zeros) *os << " " << z;
+}
+
 class AddMessages : public ::testing::TestWithParam<AddCase> {};
 
 TEST_P(AddMessages, RefuseWithoutJoining) {
@@ -165,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AddCase{{3, 4}, {2, 3}, "Too many zeros selected."},
                       AddCase{{1}, {1, 2}, "Too many zeros selected."},
                       AddCase{{3}, {2, 3}, "Too many zeros selected"},
-                      AddCase{{3}, {1}, "Too many zeros selected"}));
+                      AddCase{{3}, {1}, "Too many zeros selected"}),
+    testing_support::PrintedName());
 
 TEST(ManualPairing, RealPoleMessageStillSetsTheStep) {
     Paired p = ManualLists();

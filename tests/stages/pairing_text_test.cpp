@@ -39,6 +39,8 @@ struct PairsCase {
     const char* radians;
 };
 
+void PrintTo(const PairsCase& c, std::ostream* os) { *os << c.name; }
+
 class PairsLine : public ::testing::TestWithParam<PairsCase> {};
 
 TEST_P(PairsLine, AfterAutomaticPairing) {

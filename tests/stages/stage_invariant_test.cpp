@@ -1,13 +1,13 @@
 // Over many designs the stages realize exactly the chosen approximation.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "core/workflow.h"
 #include "stage_test_support.h"
-#include "stages/stage_workflow.h"
 
 namespace tavrel {
 namespace {
@@ -18,6 +18,11 @@ struct InvariantCase {
     FilterKind kind;
     bool useQ;
 };
+
+void PrintTo(const InvariantCase& c, std::ostream* os) {
+    constexpr const char* kKinds[] = {"Lowpass", "Highpass", "Bandpass", "Bandstop", "UserDefined"};
+    *os << kKinds[static_cast<int>(c.kind)] << (c.useQ ? " by Q" : "");
+}
 
 class StageInvariant : public ::testing::TestWithParam<InvariantCase> {};
 
@@ -87,12 +92,8 @@ TEST_P(StageInvariant, StagesRealizeTheApproximation) {
             DesignState state = calculated;
             StageTables tables;
             tables.Criteria.UseQ = c.useQ;
-            SpecificationNextWithStages(state, tables);
-            ChooseApproximation(state, approx);
-            const ApproximationNextPlan plan = ApproximationNextWithStages(state, tables, approx);
-            ASSERT_TRUE(plan.cascadeAutomatically);
+            test::FormStages(state, tables, approx);
             const std::string where = "order " + std::to_string(order) + " approx " + std::to_string(approx);
-            ASSERT_EQ(state.DesignStep, Step::CascadingDone) << where;
             ExpectEntriesUsedOnce(tables, state.StageCount, where);
             ExpectSameTransfer(
                 state, tables, where, [&](long double w) { return test::IdealTransferFromStoredValues(state, approx, w); },
@@ -116,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, StageInvariant,
                                            InvariantCase{FilterKind::Bandpass, false},
                                            InvariantCase{FilterKind::Bandpass, true},
                                            InvariantCase{FilterKind::Bandstop, false},
-                                           InvariantCase{FilterKind::Bandstop, true}));
+                                           InvariantCase{FilterKind::Bandstop, true}),
+                         testing_support::PrintedName());
 
 }  // namespace
 }  // namespace tavrel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <cmath>
 
 #include "core/math_helpers.h"
@@ -38,6 +40,8 @@ struct TypeCase {
     long double passbandW;  // where To is the gain: 0, "infinity" or wp
 };
 
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.text; }
+
 class EveryType : public ::testing::TestWithParam<TypeCase> {};
 
 // G N(s)/D(s) from the magnitude rule equals To (A s^2 + B s + C) / (D s^2 + E s + F).
@@ -63,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(StageTypes, EveryType,
                                            TypeCase{StageCode::SBP, "SBP ", 3000},
                                            TypeCase{StageCode::SLPN, "SLPN", 1e12L},
                                            TypeCase{StageCode::SHPN, "SHPN", 1e12L},
-                                           TypeCase{StageCode::SN, "SN  ", 1e12L}));
+                                           TypeCase{StageCode::SN, "SN  ", 1e12L}),
+                         testing_support::PrintedName());
 
 TEST(StageRecord, UnknownTypeHasNoTextAndNoMagnitude) {
     StageRecord stage;

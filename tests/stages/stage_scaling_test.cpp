@@ -4,10 +4,8 @@
 #include <cmath>
 
 #include "core/responses.h"
-#include "core/workflow.h"
 #include "stage_test_support.h"
 #include "stages/stage_scaling.h"
-#include "stages/stage_workflow.h"
 
 namespace tavrel {
 namespace {
@@ -58,9 +56,7 @@ TEST(FlatnessBand, BandstopExcludesTheStopBand) {
 // A calculated design through automatic pairing, cascading and scaling.
 DesignState Staged(FilterKind kind, int order, int approx, StageTables& tables) {
     DesignState state = test::ForcedOrderDesign(kind, order);
-    SpecificationNextWithStages(state, tables);
-    ChooseApproximation(state, approx);
-    ApproximationNextWithStages(state, tables, approx);
+    test::FormStages(state, tables, approx);
     return state;
 }
 

@@ -5,6 +5,8 @@
 #include "core/calculate.h"
 #include "core/design_state.h"
 #include "core/specification.h"
+#include "stages/cascading.h"
+#include "stages/pairing.h"
 #include "stages/stage_scaling.h"
 #include "stages/stage_tables.h"
 #include "stages/transfer_function.h"
@@ -23,6 +25,18 @@ inline DesignState ForcedOrderDesign(FilterKind kind, int order) {
     const CalcEnvironment env{std::string(TAVREL_BIN_DIR) + "/BessRoot.dat"};
     Calculate(state, entries, env);
     return state;
+}
+
+// The stages of a calculated design as automatic pairing and cascading form them for the
+// approximation: the response grid, the pairing lists, the pairs, the cascade and its gains.
+inline void FormStages(DesignState& state, StageTables& tables, int approx) {
+    PrepareStageGrid(state, tables);
+    state.ApproxIndex = static_cast<std::uint8_t>(approx);
+    state.ChosenApprox = static_cast<std::uint8_t>(approx);
+    BuildPairingLists(state, tables);
+    PairAutomatically(state, tables);
+    CascadeStages(state, tables);
+    ScaleCascade(state, tables);
 }
 
 // A lowpass with Wpb = 175 rad/s: its response grid is w = 0, 1, ..., 350 and its

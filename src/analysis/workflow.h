@@ -1,0 +1,51 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "circuits/records/design.h"
+#include "core/specification.h"
+
+namespace tavrel {
+
+// The wizard's rules on the one design. The windows and the batch tool call these and then
+// show, hide and enable what the returned values say.
+
+// The question ConfirmDiscard asks, or nullopt when the design may go without one.
+std::optional<std::string> DiscardQuestion(const Design& design);
+
+// Resets the design (NewDesign, also Close Design): the approximations, the stages, the
+// circuits. The cascading criteria are preferences and stay.
+void NewDesign(Design& design);
+
+// Starts a design of the kind (after ConfirmDiscard agreed); returns the entry texts
+// of the specification window for kinds 0..3.
+SpecEntries StartDesign(Design& design, FilterKind kind);
+
+// Next in the specification window: the flatness band and response grid of the stage gains,
+// and DesignStep after a new Calculate.
+void SpecificationNext(Design& design);
+
+// A radio button of the approximation window was clicked.
+void ChooseApproximation(Design& design, int approx);
+
+// Back in the approximation window.
+void ApproximationBack(Design& design);
+
+// What Next in the approximation window does, step by step.
+enum class WizardWindow { Pairing, Cascading, CircuitSelection };
+struct ApproximationNextPlan {
+    bool rebuild = false;            // pairing lists, stages and gains are built anew
+    bool pairAutomatically = false;  // automatic pairing ran
+    bool cascadeAutomatically = false;
+    WizardWindow show = WizardWindow::CircuitSelection;
+    bool enableTransferFunction = false;
+};
+// Next in the approximation window: decides the plan, applies its DesignStep change and runs
+// the stage work it calls for (the pairing lists, automatic pairing, automatic cascading and
+// the stage gains). The caller shows the window the plan names.
+ApproximationNextPlan ApproximationNext(Design& design, int checkedApprox);
+
+// A design was saved, or opened from a file.
+void DesignSaved(Design& design);
+
+}  // namespace tavrel
