@@ -11,4 +11,13 @@ ComponentValues ValuesOf(const StageCircuitRecord& record) {
     return v;
 }
 
+ComponentValues ValuesInForce(const StageCircuitRecord& record) {
+    ComponentValues v = ValuesOf(record);
+    for (int i = 1; i <= kMaxResistors; ++i) {
+        const ComponentEntry& e = record.Resistors[static_cast<size_t>(i - 1)];
+        if (e.UserFixed) v.R[static_cast<size_t>(i)] = e.UserValue;
+    }
+    return v;
+}
+
 }  // namespace tavrel

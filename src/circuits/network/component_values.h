@@ -17,4 +17,7 @@ struct ComponentValues {
 // counts hold their defaults; nothing that reads a circuit's values looks at them).
 ComponentValues ValuesOf(const StageCircuitRecord& record);
 
+// The values the stage is built with: a resistor the user fixed counts with the value typed.
+ComponentValues ValuesInForce(const StageCircuitRecord& record);
+
 }  // namespace tavrel
