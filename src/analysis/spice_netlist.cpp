@@ -67,10 +67,10 @@ void AddStageSubcircuit(const SpiceStage& stage, size_t s, const std::string& mo
     lines.push_back(TrimTrailing(t.subcircuitLine) + number + " 1 2");
     for (const TemplateElement& e : t.elements) {
         const long double r = stage.values.R[static_cast<size_t>(e.number)];
-        if (e.kind == 'R' && r != 0) lines.push_back(ElementLine(e.line, SpiceResistance(r), dialect));
+        if (e.kind == 'R' && r != 0) lines.push_back(ElementLine(e.line, SpiceResistance(r, dialect), dialect));
     }
     for (const TemplateElement& e : t.elements)
-        if (e.kind == 'C') lines.push_back(ElementLine(e.line, SpiceCapacitance(stage.values.C[static_cast<size_t>(e.number)]), dialect));
+        if (e.kind == 'C') lines.push_back(ElementLine(e.line, SpiceCapacitance(stage.values.C[static_cast<size_t>(e.number)], dialect), dialect));
     for (const TemplateElement& e : t.elements)
         if (e.kind == 'X') lines.push_back(e.line + " " + model);
     lines.push_back(TrimTrailing(t.endLine) + number);
@@ -82,7 +82,7 @@ SpiceStage SpiceStageOf(const StageCircuitRecord& record) {
     SpiceStage stage;
     stage.circuit = FindCircuit(record.CircuitNo);
     stage.compensated = record.CompResistors != 0;
-    stage.values = ValuesOf(record);
+    stage.values = ValuesInForce(record);
     stage.gbwHz = record.OpAmpGBW;
     stage.noise = record.OpAmpNoise;
     return stage;

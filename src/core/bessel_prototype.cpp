@@ -1,5 +1,6 @@
 #include "core/bessel_prototype.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -58,6 +59,9 @@ long double BesselNormalizingFrequency(const BesselTable& table, int n, long dou
         lo = hi;
         hi *= 2;
     }
+    // 0.0001 dB, and a ten-thousandth of Apb below 1 dB: a passband of 0.001 dB would
+    // otherwise end anywhere between 0.0009 and 0.0011 dB.
+    const long double tolerance = 0.0001L * std::min(1.0L, apb);
     long double mid, value;
     int steps = 0;
     do {
@@ -67,7 +71,7 @@ long double BesselNormalizingFrequency(const BesselTable& table, int n, long dou
         value = f(mid);
         if (value > 0) lo = mid;
         if (value < 0) hi = mid;
-    } while (std::fabs(value) > 0.0001L);
+    } while (std::fabs(value) > tolerance);
     return mid;
 }
 

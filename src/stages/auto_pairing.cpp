@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 
 #include "stages/pairing.h"
 #include "stages/stage_forming.h"
@@ -7,10 +8,11 @@ namespace tavrel {
 
 namespace {
 
-// The free zero nearest to wp; the lowest entry among equally near ones; 0 when none.
+// The free zero nearest to wp; the lowest entry among equally near ones; 0 when none. The
+// search has no distance limit, so designs far above 100 MHz keep every zero.
 int NearestFreeZero(const StageTables& tables, long double wp) {
     int choice = 0;
-    long double best = 1e9L;
+    long double best = std::numeric_limits<long double>::infinity();
     for (int j = 1; j <= tables.ZeroEntryCount; ++j) {
         if (tables.ZeroTaken[static_cast<size_t>(j)]) continue;
         const long double distance = std::fabs(wp - tables.PairZeroList[static_cast<size_t>(j)].Wz);

@@ -61,4 +61,16 @@ long double StageMagnitude(const StageRecord& stage, long double w) {
     return 0;
 }
 
+long double StageMagnitudeAtInfinity(const StageRecord& stage) {
+    const StageTypeRow* row = FindStageType(stage.StageType);
+    if (!row) return 0;
+    switch (row->numerator) {
+        case Numerator::One: return 0;
+        case Numerator::S: return row->order == 1 ? 1 : 0;
+        case Numerator::SSquared:
+        case Numerator::SSquaredPlusWz2: return 1;
+    }
+    return 0;
+}
+
 }  // namespace tavrel

@@ -54,4 +54,8 @@ void ToFromGain(StageRecord& stage);
 // |N(jw)/D(jw)| of the unscaled stage function; 0 for an unknown type.
 long double StageMagnitude(const StageRecord& stage, long double w);
 
+// The limit of StageMagnitude as w grows without bound: 1 for the types whose numerator has
+// the degree of the denominator (highpass and notch types), 0 otherwise.
+long double StageMagnitudeAtInfinity(const StageRecord& stage);
+
 }  // namespace tavrel

@@ -1,14 +1,13 @@
 #include "stages/stage_scaling.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/arithmetic_failure.h"
 
 namespace tavrel {
 
 namespace {
-
-constexpr long double kNoBandMinimum = 1e6L;
 
 // Passband edges of a band design, geometrically symmetric about W0.
 void BandEdges(const DesignState& state, StageTables& tables) {
@@ -78,7 +77,9 @@ void ScaleStage(const DesignState& state, StageTables& tables, int i, int prev) 
     ResponseArray& own = tables.StageResp[static_cast<size_t>(i)];
     ResponseArray& cascade = tables.CascadeResp[static_cast<size_t>(i)];
     const ResponseArray& before = tables.CascadeResp[static_cast<size_t>(prev)];
-    long double maxRaw = 0, maxCum = 0, minBand = kNoBandMinimum;
+    // The in-band minimum starts unbounded: the unscaled magnitudes of a design at a few
+    // hertz run far above any fixed start value.
+    long double maxRaw = 0, maxCum = 0, minBand = std::numeric_limits<long double>::infinity();
     for (int k = 0; k < kGridPoints; ++k) {
         const long double w = tables.ResponseGrid[static_cast<size_t>(k)];
         const size_t slot = static_cast<size_t>(k + kFirstResponsePoint);
@@ -90,7 +91,18 @@ void ScaleStage(const DesignState& state, StageTables& tables, int i, int prev) 
         if (c > maxCum) maxCum = c;
         if (InFlatnessBand(state, tables, w) && c < minBand) minBand = c;
     }
+    // A highpass design counts its gain at infinite frequency too.
+    const bool highpass = state.FilterKind == FilterKind::Highpass;
+    if (highpass) {
+        const long double r = StageMagnitudeAtInfinity(stage);
+        const long double c = prev != i ? r * before[kAtInfinity] : r;
+        own[kAtInfinity] = r;
+        cascade[kAtInfinity] = c;
+        if (r > maxRaw) maxRaw = r;
+        if (c > maxCum) maxCum = c;
+    }
     if (maxCum == 0) throw ArithmeticFailure("Floating point division by zero");
+    if (std::isinf(minBand)) minBand = maxCum;  // no grid point in the band: nothing to compare
     const long double ratio = maxCum / minBand;  // +inf for a zero in-band minimum
     stage.Flatness = ratio < kUnboundedFlatness ? ratio : kUnboundedFlatness;
     const long double g = i == 1 ? 1 / maxCum : (prev != i ? static_cast<long double>(before[0]) : maxCum) / maxCum;
@@ -100,6 +112,10 @@ void ScaleStage(const DesignState& state, StageTables& tables, int i, int prev) 
         const size_t slot = static_cast<size_t>(k + kFirstResponsePoint);
         own[slot] = g * own[slot];
         cascade[slot] = g * cascade[slot];
+    }
+    if (highpass) {
+        own[kAtInfinity] = g * own[kAtInfinity];
+        cascade[kAtInfinity] = g * cascade[kAtInfinity];
     }
     own[0] = g * maxRaw;
     cascade[0] = g * maxCum;

@@ -11,9 +11,12 @@
 namespace tavrel {
 
 // Response array slots: [0] maximum, [1] minimum in the flatness band (cascade only),
-// [2..352] the magnitude at the 351 grid points.
+// [2..352] the magnitude at the 351 grid points, [353] the magnitude at infinite frequency
+// (highpass designs only: the grid ends at twice the passband edge, short of where a
+// monotonic highpass reaches its passband gain).
 inline constexpr int kResponseSlots = 354;
 inline constexpr int kFirstResponsePoint = 2;
+inline constexpr int kAtInfinity = 353;
 using ResponseArray = std::array<Real48, kResponseSlots>;
 
 // The stage-level tables of the one design, beside its DesignState. Every per-stage

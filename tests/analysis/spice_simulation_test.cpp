@@ -15,6 +15,7 @@
 #include "circuits/equations/compensation_resistors.h"
 #include "circuits/network/nodal_analysis.h"
 #include "circuits/network/stage_function.h"
+#include "support/ngspice_run.h"
 #include "support/random_components.h"
 
 namespace tavrel {
@@ -25,36 +26,6 @@ using testing_support::Variant;
 
 // The open-loop gain of the netlist's ideal op-amp model (EIO ... 1.0E+5).
 constexpr long double kNetlistOpAmpGain = 1e5L;
-
-struct Sample {
-    long double hz;
-    Complex v;
-};
-
-// Writes the netlist, runs the simulator in batch mode and reads the probed voltage back.
-std::vector<Sample> Simulate(const std::vector<SpiceStage>& stages, SpiceOptions options, const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tavrel_spice_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    options.dialect = SpiceDialect::Ngspice;
-    options.ngspiceDataFile = (dir / (name + ".dat")).string();
-    const auto netlist = dir / (name + ".cir");
-    {
-        std::ofstream out(netlist);
-        for (const std::string& line : SpiceNetlistLines(stages, options)) out << line << "\n";
-    }
-    const std::string command = std::string(NGSPICE_PROGRAM) + " -b " + netlist.string() + " > " +
-                                (dir / (name + ".log")).string() + " 2>&1";
-    // ngspice in batch mode reports a run with a control block by a nonzero status; the
-    // log and the data file tell whether it went through.
-    [[maybe_unused]] const int status = std::system(command.c_str());
-    std::ifstream log(dir / (name + ".log"));
-    for (std::string line; std::getline(log, line);) EXPECT_EQ(line.find("rror"), std::string::npos) << name << ": " << line;
-    std::vector<Sample> samples;
-    std::ifstream in(options.ngspiceDataFile);
-    long double f, re, im;
-    while (in >> f >> re >> im) samples.push_back({f, Complex(re, im)});
-    return samples;
-}
 
 class Simulated : public testing::TestWithParam<Variant> {};
 
@@ -74,7 +45,8 @@ TEST_P(Simulated, MatchesTheStageFunction) {
     options.startHz = wc / (2 * std::numbers::pi_v<long double>) / 100;
     options.endHz = options.startHz * 1e4L;
     options.pointsPerDecade = 10;
-    const auto samples = Simulate({stage}, options, std::to_string(circuit->circuitNo) + (compensated ? "c" : ""));
+    const auto samples =
+        testing_support::SimulateLastOutput({stage}, options, std::to_string(circuit->circuitNo) + (compensated ? "c" : ""));
     ASSERT_GE(samples.size(), 40u);
 
     // The five-digit values the netlist carries are the values themselves (a compensated
@@ -88,7 +60,7 @@ TEST_P(Simulated, MatchesTheStageFunction) {
     // Mikhael-Bhattacharyya highpass at these values.
     std::vector<Complex> expected;
     long double peak = 0, worstDb = 0, worstDeg = 0;
-    for (const Sample& sample : samples) {
+    for (const testing_support::SimulatedPoint& sample : samples) {
         const Complex s(0, 2 * std::numbers::pi_v<long double> * sample.hz);
         const Complex gainEffect = NodalResponse(simulated, w, s, OpAmpModel{kNetlistOpAmpGain, 0}) / NodalResponse(simulated, w, s);
         expected.push_back(sign * EvaluateStageFunction(f, s) * gainEffect);

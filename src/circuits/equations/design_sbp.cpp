@@ -65,11 +65,14 @@ void DesignMfbBandpassI(const StageRecord& stage, StageCircuitRecord& r) {
 
 // Twin-T Second Order Bandpass: the balanced network between the input and the follower,
 // R1 = R2, R3 = R2/2, C1 = C2, C3 = 2·C1, with its outer branches returned to the output of
-// the inverting amplifier of gain R5/R4 = 4·Q - 1. The cubic is
-// (s + W)·(s² + W·s/Q + W²); the gain constant is that of the cubic,
-// R5·(C1·R1 + C1·R2 + C3·R2) / (the numerator of d1).
-long double TwinTBandpassGainNumerator(const TwinTValues& v) {
-    return v.R[5] * (v.C[1] * v.R[1] + v.C[1] * v.R[2] + v.C[3] * v.R[2]);
+// the inverting amplifier of gain R5/R4 = 4·Q - 1. The cubic is (s + W)·(s² + W·s/Q + W²)
+// and the numerator c2·s² + c1·s = c2·s·(s + W): the real pole cancels and the stage is the
+// bandpass c2·s/(s² + W·s/Q + W²), whose gain at wp is c2·Q/W, with
+// c2 = R5·C3·R2·(C1·R1 + C1·R3 + C2·R3) over the common denominator of the cubic. Off the
+// balance the gain stays c2 over the s term of the quadratic factor, W/Q: its sensitivity is
+// that of c2 less S(wp), plus S(Qp).
+long double TwinTBandpassSquareNumerator(const TwinTValues& v) {
+    return v.R[5] * v.C[3] * v.R[2] * (v.C[1] * v.R[1] + v.C[1] * v.R[3] + v.C[2] * v.R[3]);
 }
 
 void DesignTwinTBandpass(const StageRecord& stage, StageCircuitRecord& r) {
@@ -85,9 +88,12 @@ void DesignTwinTBandpass(const StageRecord& stage, StageCircuitRecord& r) {
     C(r, 2).Value = c1;
     C(r, 3).Value = 2 * c1;
     const TwinTCubic& cubic = BandpassTwinTCubic();
-    FixGain(r, RatioOfComponentPolynomials(r, TwinTBandpassGainNumerator, cubic.numerators[1]));
-    TwinTPassSlots(r, stage.StageType, r.DesignQ, cubic);
-    RatioSlots(r, TwinTBandpassGainNumerator, cubic.numerators[1], SensSlot::Gain);
+    const long double q = r.DesignQ;
+    FixGain(r, RatioOfComponentPolynomials(r, TwinTBandpassSquareNumerator, cubic.denominator) * q / r.DesignW);
+    TwinTPassSlots(r, stage.StageType, q, cubic);
+    RatioSlots(r, TwinTBandpassSquareNumerator, cubic.denominator, SensSlot::Gain);
+    AddScaledSlot(r, SensSlot::Gain, SensSlot::PoleFrequency, -1);
+    AddScaledSlot(r, SensSlot::Gain, SensSlot::PoleQ, 1);
     r.AuxPoleW = (R(r, 1).Value + R(r, 2).Value) / (C(r, 3).Value * R(r, 1).Value * R(r, 2).Value);
     CheckComponentValues(r);
 }

@@ -109,6 +109,14 @@ void SetSensitivities(ComponentEntry& entry, long double s1, long double s2, lon
     entry.Sens[SensSlot::Gain] = s3;
 }
 
+void AddScaledSlot(StageCircuitRecord& record, int to, int from, long double factor) {
+    const auto add = [&](ComponentEntry& e) {
+        e.Sens[static_cast<size_t>(to)] = e.Sens[static_cast<size_t>(to)] + factor * e.Sens[static_cast<size_t>(from)];
+    };
+    for (int i = 1; i <= record.ResistorCount; ++i) add(R(record, i));
+    for (int j = 1; j <= record.CapacitorCount; ++j) add(C(record, j));
+}
+
 void CheckComponentValues(StageCircuitRecord& record, bool zeroResistorInvalid) {
     record.Invalid = 0;
     for (int i = 1; i <= record.ResistorCount; ++i) {

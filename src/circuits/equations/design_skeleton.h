@@ -49,6 +49,10 @@ void FirstOrderPoleData(const StageRecord& stage, StageCircuitRecord& record);
 // The pole-frequency, pole-Q and gain slots of a component.
 void SetSensitivities(ComponentEntry& entry, long double s1, long double s2, long double s3);
 
+// Slot `to` of every resistor and capacitor gains factor times its slot `from`: the chain rule
+// for a parameter that is another one's function.
+void AddScaledSlot(StageCircuitRecord& record, int to, int from, long double factor);
+
 // The validity test that ends every routine: Invalid when a resistor is below 0 (at or below 0
 // with zeroResistorInvalid) or a capacitor is at or below 0. A value that is not a number at
 // all counts as invalid too.

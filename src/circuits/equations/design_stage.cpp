@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "circuits/equations/capacitor_resolve.h"
+#include "circuits/adjustment/resistor_resolve.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
 #include "circuits/equations/design_skeleton.h"
@@ -77,9 +77,10 @@ std::vector<int> RestoreKeptCapacitors(StageCircuitRecord& record, const KeptCap
         c.Value = want;
     }
     if (moved.empty()) return moved;
+    for (ComponentEntry& e : record.Resistors) e.PrevValue = e.Value;
     // The capacitors cannot be kept when the slots leave the resistors undetermined or the
     // re-solve drives a resistor below zero.
-    if (!ResolveResistorsForCapacitors(record)) record.Invalid = 1;
+    if (!ResolveResistorsForCapacitors(record).Ok()) record.Invalid = 1;
     for (int i = 1; i <= record.ResistorCount; ++i)
         if (!(R(record, i).Value >= 0)) record.Invalid = 1;
     return moved;

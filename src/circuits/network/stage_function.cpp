@@ -24,7 +24,8 @@ long double Angle(Complex p) {
 }
 
 // The power of s whose coefficient of N/D is the gain the type refers to: s^0 for the lowpass
-// types (DC), s^1 for the bandpass (at the pole frequency, with N = d1·s), the highest power
+// types (DC), s^1 for the bandpass (at the pole frequency, with N = d1·s; the twin-T bandpass
+// differs, see GainReference), the highest power
 // for the highpass and notch types (infinite frequency).
 int GainPower(const CircuitDefinition& circuit) {
     switch (circuit.stageType) {
@@ -33,6 +34,35 @@ int GainPower(const CircuitDefinition& circuit) {
         case StageCode::SBP: return 1;
         default: return circuit.Order();
     }
+}
+
+// The real pole of a monic cubic d(s) = s^3 + d2·s^2 + d1·s + d0 that the numerator's zero -z
+// is meant to cancel, as its magnitude a: Newton's iteration from -z, which converges to the
+// root next to it; a pole pair of Q below 1/2 makes all three roots real, and the nearest is
+// the one the balanced network puts at -z.
+long double CancelledPoleMagnitude(const std::array<long double, 4>& d, long double z) {
+    const auto at = [&](long double x) { return ((x + d[2]) * x + d[1]) * x + d[0]; };
+    long double x = -z;
+    for (int i = 0; i < 100; ++i) {
+        const long double slope = (3 * x + 2 * d[2]) * x + d[1];
+        if (slope == 0) break;
+        const long double step = at(x) / slope;
+        x -= step;
+        if (std::fabs(step) <= 1e-18L * std::fabs(x)) break;
+    }
+    return -x;
+}
+
+// The reference the gain coefficient is divided by. A twin-T bandpass has the cubic
+// (s + a)·(s^2 + b·s + c) with the numerator c2·s·(s + a) when its network is balanced, the
+// bandpass c2·s/(s^2 + b·s + c) whose gain at the pole frequency is c2/b: its s^2 coefficient
+// over b = d2 - a is the gain, a being the pole next to the numerator's zero -c1/c2.
+long double GainReference(const CircuitDefinition& circuit, const std::array<long double, 4>& d,
+                          const std::array<long double, 4>& c, int power) {
+    if (power == 0) return d[0];
+    if (power != 1) return 1;
+    if (circuit.Order() == 3) return c[2] == 0 ? 0 : d[2] - CancelledPoleMagnitude(d, c[1] / c[2]);
+    return d[1];
 }
 
 }  // namespace
@@ -49,9 +79,11 @@ StageFunction StageFunctionOf(const CircuitDefinition& circuit, const ComponentV
     std::array<long double, 4> c{};
     for (int j = 0; j <= order; ++j) c[static_cast<size_t>(j)] = At(h.numerator, j) / lead;
     const int power = GainPower(circuit);
-    const long double reference = power == 1 ? f.d[1] : power == 0 ? f.d[0] : 1;
-    if (reference == 0 || c[static_cast<size_t>(power)] == 0) return StageFunction{};
-    f.k = c[static_cast<size_t>(power)] / reference;
+    // A third-order bandpass refers its gain to the s^2 coefficient (see GainReference).
+    const int coefficient = power == 1 && order == 3 ? 2 : power;
+    const long double reference = GainReference(circuit, f.d, c, power);
+    if (reference == 0 || c[static_cast<size_t>(coefficient)] == 0) return StageFunction{};
+    f.k = c[static_cast<size_t>(coefficient)] / reference;
     for (int j = 0; j <= order; ++j) f.n[static_cast<size_t>(j)] = c[static_cast<size_t>(j)] / f.k;
     if (circuit.inverting) f.k = -f.k;
     return f;

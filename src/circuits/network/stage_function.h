@@ -11,7 +11,8 @@ namespace tavrel {
 // H(s) = k·(n3·s^3 + n2·s^2 + n1·s + n0)/(d3·s^3 + d2·s^2 + d1·s + d0), for an inverting circuit
 // without its sign. D is monic in the circuit's order (s + d0, s^2 + d1·s + d0, or the cubic of
 // a twin-T network). N is scaled so that k is the gain at DC for the lowpass types, at the pole
-// frequency (N = d1·s) for the bandpass, and at infinite frequency (N = s, s^2, s^2 + n1·s + n0,
+// frequency (N = d1·s; for the twin-T bandpass, whose balanced cubic (s + a)·(s^2 + b·s + c) the
+// numerator's s·(s + a) cancels down to a second-order bandpass, N = b·s^2 + ...) for the bandpass, and at infinite frequency (N = s, s^2, s^2 + n1·s + n0,
 // or the monic cubic) for the highpass and notch types.
 //
 // The function is exact for any component values: every power of s that the circuit's nodal

@@ -1,5 +1,6 @@
 #pragma once
 #include "circuits/records/stage_circuit_record.h"
+#include "circuits/values/standardise_resistors.h"
 #include "core/design_state.h"
 #include "stages/stage_tables.h"
 
@@ -22,6 +23,7 @@ struct ComponentCharacteristics {
 // The program's choices of how component values are realised, kept across designs.
 struct ComponentOptions {
     bool AllCapsStandard = false;  // "&All capacitors standard values"
+    RoundingStrategy Strategy = RoundingStrategy::Nearest;  // " Strategy 1" / " Strategy 2"
     bool UseCapInventory = false;  // Inventory > Capacitor > Enable
     bool UseResInventory = false;  // Inventory > Resistor > Enable
 };

@@ -170,6 +170,7 @@ struct CircuitTable {
     std::array<CapacitorSet, kMaxStages + 1> CapacitorSets{};      // the capacitor choice in force
     std::array<CapacitorSet, kMaxStages + 1> CapacitorSetBackup{}; // as first calculated (" Reset")
     std::array<MeritBlock, kMaxStages + 1> Merits{};
+    std::array<std::uint8_t, kMaxStages + 1> GBWSetByUser{};  // set in the component characteristics
     bool AllResistorsStandard = false;
 };
 

@@ -1,0 +1,62 @@
+// The component values of every stage (RecalculateAll): a 10-stage bandpass of order 20 and the
+// default lowpass, with exact values, standard resistors, and Strategy 2. Target: the 10-stage
+// design below 5 ms median, so that a click in the calculation window stays within one frame.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "analysis/workflow.h"
+#include "circuits/calculation/recalculate.h"
+#include "circuits/selection/select_circuit.h"
+#include "core/bessel_prototype.h"
+#include "core/calculate.h"
+
+namespace {
+
+using namespace tavrel;
+
+std::unique_ptr<Design> StagedDesign(FilterKind kind, const char* forced) {
+    auto design = std::make_unique<Design>();
+    design->State.FilterKind = kind;
+    SpecEntries entries = DefaultEntries(kind, false);
+    if (forced) entries.ForceOrder = true, entries.ForcedOrder = forced;
+    Calculate(design->State, entries, {std::string(TAVREL_BIN_DIR) + "/" + kBesselTableName});
+    SpecificationNext(*design);
+    ChooseApproximation(*design, Chebyshev);
+    ApproximationNext(*design, Chebyshev);
+    // The multiple-feedback circuits of each type (MFB lowpass I, highpass, bandpass I).
+    for (int s = 1; s <= design->State.StageCount; ++s) {
+        const int type = design->Stage(s).StageType;
+        SelectCircuit(*design, s, type == StageCode::SLP ? 3 : type == StageCode::SHP ? 3 : type == StageCode::SBP ? 4 : 1);
+    }
+    RecalculateAll(*design, false);
+    return design;
+}
+
+void Recalculate(benchmark::State& bench, FilterKind kind, const char* forced, bool standard, RoundingStrategy strategy) {
+    auto design = StagedDesign(kind, forced);
+    design->Circuits.AllResistorsStandard = standard;
+    design->Options.Strategy = strategy;
+    for (auto _ : bench) {
+        RecalculateAll(*design, true);
+        benchmark::DoNotOptimize(design->Circuit(1).ActualGain);
+    }
+}
+
+void Bandpass20Exact(benchmark::State& b) { Recalculate(b, FilterKind::Bandpass, "20", false, RoundingStrategy::Nearest); }
+void Bandpass20Standard(benchmark::State& b) { Recalculate(b, FilterKind::Bandpass, "20", true, RoundingStrategy::Nearest); }
+void Bandpass20Strategy2(benchmark::State& b) {
+    Recalculate(b, FilterKind::Bandpass, "20", true, RoundingStrategy::BestCombination);
+}
+void DefaultLowpassExact(benchmark::State& b) { Recalculate(b, FilterKind::Lowpass, nullptr, false, RoundingStrategy::Nearest); }
+void DefaultLowpassStrategy2(benchmark::State& b) {
+    Recalculate(b, FilterKind::Lowpass, nullptr, true, RoundingStrategy::BestCombination);
+}
+
+BENCHMARK(Bandpass20Exact)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(Bandpass20Standard)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(Bandpass20Strategy2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(DefaultLowpassExact)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(DefaultLowpassStrategy2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
