@@ -21,8 +21,8 @@ using schematic::SymbolKind;
 
 namespace {
 
-// Areas this wide get a margin at the top left (the window's frame would touch the
-// drawing otherwise); smaller ones, such as thumbnails, use every pixel.
+// Areas this wide keep a margin, 20 pixels at the sides and 10 at top and bottom, so the
+// drawing does not touch the window's frame; smaller areas, such as previews, use every pixel.
 constexpr double kMarginFromWidth = 641;
 constexpr double kMarginX = 20;
 constexpr double kMarginY = 10;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "circuits/schematic/schematic_geometry.h"
 #include "circuits/schematic/schematic_interpreter.h"
 #include "circuits/schematic/schematic_scripts.h"
 #include "draw/schematic_painter.h"
@@ -103,6 +104,36 @@ TEST(SchematicPainting, DrawsWiresDotsLabelsAndCompensationInTheirColours) {
     EXPECT_GT(count(plainImage, green), 20) << "the terminal labels are green";
     EXPECT_EQ(count(plainImage, blue), 0);
     EXPECT_GT(count(paint(Drawing("SLP01", true)), blue), 100) << "the compensating op amp is blue";
+}
+
+// The triangle's back edge stands where the drawing model puts the body, for both sizes and
+// both output directions; the signal-ground triangle hangs below its point.
+TEST(SchematicPainting, DrawsOpAmpsAndGroundsOverTheirOutlines) {
+    App();
+    const QRectF area(0, 0, 800, 440);
+    const SchematicDrawing d = schematic::InterpretSchematicScript({"M1005 OURUX M4005 ODLUX M1016 OURLX M4016 OULLX Z2028"});
+    ASSERT_EQ(d.symbols.size(), 4u);
+    QImage image(800, 440, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintSchematic(painter, area, d);
+    painter.end();
+    const SchematicGrid grid = SchematicGridFor(area);
+    // A line one pixel wide may fall on either pixel next to its exact place.
+    const auto dark = [&](QPointF p) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (image.pixelColor(p.toPoint() + QPoint(dx, 0)).lightness() < 128) return true;
+        }
+        return false;
+    };
+    for (const schematic::SchematicSymbol& s : d.symbols) {
+        const QRectF body = grid.Rect(s.body);
+        const double back = s.direction == schematic::Side::Right ? body.left() : body.right();
+        EXPECT_TRUE(dark(QPointF(back, body.top() + body.height() * 0.2))) << "op amp " << s.number;
+        EXPECT_FALSE(dark(body.center() + QPointF(0, body.height() * 0.4))) << "op amp " << s.number;
+    }
+    const QRectF ground = grid.Rect(schematic::GroundOutline(d.grounds.front()));
+    EXPECT_TRUE(dark(QPointF(ground.center().x(), ground.top() + 2)));
 }
 
 TEST(SchematicClicks, FindTheResistorOrCapacitorUnderThePointer) {
