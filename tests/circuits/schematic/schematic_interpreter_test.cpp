@@ -6,7 +6,7 @@
 #include "circuits/schematic/schematic_connectivity.h"
 #include "circuits/schematic/schematic_interpreter.h"
 #include "circuits/schematic/schematic_scripts.h"
-#include "circuits/template_library_text.h"
+#include "circuits/catalog/template_library_text.h"
 #include "template_netlists.h"
 
 namespace tavrel::schematic {

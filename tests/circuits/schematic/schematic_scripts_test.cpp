@@ -9,7 +9,7 @@
 #include "circuits/schematic/schematic_interpreter.h"
 #include "circuits/schematic/schematic_layout_check.h"
 #include "circuits/schematic/schematic_scripts.h"
-#include "circuits/template_library_text.h"
+#include "circuits/catalog/template_library_text.h"
 #include "template_netlists.h"
 
 namespace tavrel::schematic {
