@@ -9,6 +9,7 @@
 #include "cli/calc_command.h"
 #include "cli/circuit_command.h"
 #include "cli/design_stage_command.h"
+#include "cli/schematic_command.h"
 #include "cli/stages_command.h"
 #include "circuits/records/design.h"
 #include "core/arithmetic_failure.h"
@@ -45,6 +46,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         DesignStageOptions designStageOptions;
         CLI::App* designStage = app.add_subcommand("design-stage", "one circuit designed for one stage target");
         AddDesignStageOptions(*designStage, designStageOptions);
+        SchematicOptions schematicOptions;
+        CLI::App* schematic = app.add_subcommand("schematic", "the circuit the drawing of a catalog circuit connects");
+        AddSchematicOptions(*schematic, schematicOptions);
         CircuitOptions circuitOptions;
         CLI::App* circuit = app.add_subcommand("circuit", "coefficients of one catalog circuit from component values");
         AddCircuitOptions(*circuit, circuitOptions);
@@ -87,6 +91,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (circuit->parsed()) {
             Print(out, RunCircuit(circuitOptions));
+            return kDone;
+        }
+        if (schematic->parsed()) {
+            Print(out, RunSchematic(schematicOptions));
             return kDone;
         }
         if (designStage->parsed()) {

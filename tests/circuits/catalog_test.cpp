@@ -85,6 +85,8 @@ TEST(CircuitDefinition, GathersEveryTableOfTheCircuit) {
         EXPECT_EQ(circuit.plain.topology.resistorCount, circuit.resistorCount);
         EXPECT_EQ(circuit.plain.topology.opAmpCount, circuit.opAmpCount);
         EXPECT_EQ(circuit.compensated.has_value(), circuit.calc.compVariant != 0);
+        EXPECT_EQ(circuit.plain.schematicScript.size(), 8u);
+        if (circuit.compensated) EXPECT_EQ(circuit.compensated->schematicScript.size(), 8u);
         EXPECT_EQ(circuit.calc.resistorCount, ParseCalcDescriptor(circuit.calcDescriptor).resistorCount);
         EXPECT_EQ(circuit.adjust.heldCount, ParseAdjustDescriptor(circuit.adjustDescriptor).heldCount);
         EXPECT_EQ(circuit.thirdOrder, circuit.calc.twinT && !IsFirstOrderStage(circuit.stageType));
