@@ -5,6 +5,7 @@
 #include <complex>
 #include <vector>
 
+#include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
 #include "core/specification.h"
 
@@ -147,6 +148,12 @@ Residues ComputeResidues(const DesignState& state, int approx) {
     return r;
 }
 
+// A response value beyond the extended range (a frequency or time far outside the design's)
+// is an arithmetic failure, not a number to show.
+void CheckFinite(long double v) {
+    if (!std::isfinite(v)) throw ArithmeticFailure(std::isnan(v) ? kInvalidOperationText : kOverflowText);
+}
+
 // Plain products: the library's complex multiply guards against infinities and NaNs
 // that these finite values cannot produce, at many times the cost.
 long double RealOfProduct(Complex a, Complex b) { return a.real() * b.real() - a.imag() * b.imag(); }
@@ -173,15 +180,12 @@ void StoreResidues(DesignState& state, int approx, const Residues& r) {
     }
 }
 
-// Rounds x up to 1, 2, 2.5 or 5 times a power of ten.
-long double RoundUpForAxis(long double x) {
-    const long double decade = std::pow(10.0L, std::floor(std::log10(x)));
-    for (long double m : {1.0L, 2.0L, 2.5L, 5.0L, 10.0L})
-        if (x <= m * decade * (1 + 1e-12L)) return m * decade;
-    return 10 * decade;
-}
-
-void PrepareTimeSpan(DesignState& state) {
+// The time the spans of the time responses were first built from: for each usable
+// approximation with P pole pairs and sigma_P the damping of the last pair,
+// (199 - 19 P) / (12 sigma_P) for P < 3, (199 - 19 P) / (18 sigma_P) from P = 3 on, and
+// 40 / RealPole without pole pairs; the longest of them. It is generous and serves as the
+// horizon of the settling search.
+long double SettlingHorizon(const DesignState& state) {
     long double longest = 0;
     for (int approx = 0; approx <= state.HighestApprox; ++approx) {
         if (!IsUsable(state, approx)) continue;
@@ -196,9 +200,80 @@ void PrepareTimeSpan(DesignState& state) {
         }
         if (std::isfinite(t)) longest = std::max(longest, t);
     }
-    if (!(longest > 0)) longest = 1;
-    const long double division = RoundUpForAxis(longest / 3);
-    state.TimeSpan = 3 * division;
+    return longest;
+}
+
+// The step response y(t_j) at t_j = j dt, j = 0..count-1, mode by mode with the
+// recurrence of ComputeResponses.
+std::vector<long double> StepSamples(const Residues& r, long double dt, int count) {
+    std::vector<long double> y(static_cast<size_t>(count), r.dc);
+    for (size_t i = 0; i < r.poles.size(); ++i) {
+        const TimePole& pole = r.poles[i];
+        const Complex a = std::exp(pole.p * dt);
+        Complex term = pole.conjugatePair ? 2.0L * r.step[i] : r.step[i];
+        for (int j = 0; j < count; ++j) {
+            y[static_cast<size_t>(j)] += term.real();
+            term = Complex(term.real() * a.real() - term.imag() * a.imag(),
+                           term.real() * a.imag() + term.imag() * a.real());
+        }
+    }
+    return y;
+}
+
+constexpr int kSettlingSamples = 2000;        // at least, over the horizon
+constexpr int kSettlingMostSamples = 400000;  // at most
+constexpr int kSamplesPerPeriod = 32;         // of the fastest ringing, so that no peak is missed
+constexpr int kSettlingRefinement = 200;      // inside the last step that is outside the band
+constexpr long double kSettlingBand = 0.01L;
+
+// The last time at which the step response of the approximation is outside 1 % of its
+// final value (for a highpass or bandpass, which settles at 0, 1 % of its peak), found on
+// a sampling of the horizon and refined inside the last sampling step that is outside;
+// the horizon is doubled until the response stays inside over its second half. 0 when the
+// response never leaves the band.
+long double StepSettlingTime(const DesignState& state, int approx, long double horizon) {
+    const Residues r = ComputeResidues(state, approx);
+    const long double final = r.dc;
+    long double fastest = 0;
+    for (const TimePole& pole : r.poles) fastest = std::max(fastest, std::fabs(pole.p.imag()));
+    for (int attempt = 0; attempt < 40; ++attempt, horizon *= 2) {
+        const long double periods = horizon * fastest / (2 * kPi);
+        const int count = static_cast<int>(std::clamp<long double>(periods * kSamplesPerPeriod, kSettlingSamples,
+                                                                   kSettlingMostSamples));
+        const long double dt = horizon / (count - 1);
+        const std::vector<long double> y = StepSamples(r, dt, count);
+        long double reference = std::fabs(final);
+        if (!(reference > 0))
+            for (long double v : y) reference = std::max(reference, std::fabs(v));
+        const long double band = kSettlingBand * reference;
+        int last = -1;
+        for (int j = 0; j < count; ++j)
+            if (std::fabs(y[static_cast<size_t>(j)] - final) > band) last = j;
+        if (last < 0) return 0;
+        // A ringing response passes through the band between its peaks: it counts as settled
+        // only when the whole second half of the horizon stays inside.
+        if (last >= count / 2) continue;
+        const long double fine = dt / kSettlingRefinement;
+        long double settled = last * dt;
+        for (int k = 1; k <= kSettlingRefinement; ++k) {
+            const long double t = last * dt + k * fine;
+            const long double v = final + SumModes(r.poles, r.step, t);
+            if (std::fabs(v - final) > band) settled = t;
+        }
+        return settled;
+    }
+    return horizon;
+}
+
+// The time span ends after every usable approximation's step response has settled:
+// 1.5 times the last time at which any of them is outside 1 % of its final value.
+void PrepareTimeSpan(DesignState& state) {
+    long double horizon = SettlingHorizon(state);
+    if (!(horizon > 0)) horizon = 1;
+    long double settled = 0;
+    for (int approx = 0; approx <= state.HighestApprox; ++approx)
+        if (IsUsable(state, approx)) settled = std::max(settled, StepSettlingTime(state, approx, horizon));
+    state.TimeSpan = settled > 0 ? 1.5L * settled : horizon;
     state.TimeExponent = static_cast<std::int16_t>(std::floor(std::log10(static_cast<long double>(state.TimeSpan))));
 }
 
@@ -278,12 +353,15 @@ FrequencyPoint IdealResponseAt(const DesignState& state, int approx, long double
     point.phaseRad = lag;
     point.phaseDeg = lag * 180 / kPi;
     point.delaySec = sum.delay;
+    for (long double v : {point.gainVv, point.phaseRad, point.delaySec}) CheckFinite(v);
     return point;
 }
 
 TimePoint IdealTimeResponseAt(const DesignState& state, int approx, long double t) {
     const Residues r = ComputeResidues(state, approx);
-    return {r.dc + SumModes(r.poles, r.step, t), SumModes(r.poles, r.impulse, t)};
+    const TimePoint point{r.dc + SumModes(r.poles, r.step, t), SumModes(r.poles, r.impulse, t)};
+    for (long double v : {point.step, point.impulse}) CheckFinite(v);
+    return point;
 }
 
 void ComputeResponses(DesignState& state, int approx, int first, int last) {
