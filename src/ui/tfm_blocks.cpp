@@ -11,6 +11,7 @@
 #include "draw/building_block_plot.h"
 #include "stages/stage_record.h"
 #include "ui/painted_view.h"
+#include "ui/window_parts.h"
 
 namespace tavrel::ui {
 
@@ -24,6 +25,7 @@ constexpr std::uint8_t kSecondOrderTypes[6] = {StageCode::SLP, StageCode::SHP, S
 }  // namespace
 
 TfmBlocks::TfmBlocks(QWidget* parent) : QWidget(parent, Qt::Window) {
+    CloseOnEscape(this);
     setObjectName("TfmBlocks");
     setWindowTitle("The building blocks");
     view_ = new PaintedView(

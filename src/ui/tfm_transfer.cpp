@@ -9,11 +9,13 @@
 
 #include "ui/event_guard.h"
 #include "ui/painted_view.h"
+#include "ui/window_parts.h"
 
 namespace tavrel::ui {
 
 TfmTransfer::TfmTransfer(const DesignState& state, const StageTables& tables, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), tables_(tables) {
+    CloseOnEscape(this);
     setObjectName("TfmTransfer");
     setWindowTitle("Stage Transfer Functions");
 
