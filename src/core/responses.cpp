@@ -203,66 +203,84 @@ long double SettlingHorizon(const DesignState& state) {
     return longest;
 }
 
-// The step response y(t_j) at t_j = j dt, j = 0..count-1, mode by mode with the
-// recurrence of ComputeResponses.
-std::vector<long double> StepSamples(const Residues& r, long double dt, int count) {
-    std::vector<long double> y(static_cast<size_t>(count), r.dc);
-    for (size_t i = 0; i < r.poles.size(); ++i) {
-        const TimePole& pole = r.poles[i];
-        const Complex a = std::exp(pole.p * dt);
-        Complex term = pole.conjugatePair ? 2.0L * r.step[i] : r.step[i];
-        for (int j = 0; j < count; ++j) {
-            y[static_cast<size_t>(j)] += term.real();
-            term = Complex(term.real() * a.real() - term.imag() * a.imag(),
-                           term.real() * a.imag() + term.imag() * a.real());
+// The step response of one approximation as a sum of decaying modes about its final value,
+// sampled in double precision: the settling time only places the end of an axis.
+class StepModes {
+public:
+    explicit StepModes(const Residues& r) : final_(static_cast<double>(r.dc)) {
+        for (size_t i = 0; i < r.poles.size(); ++i) {
+            const double weight = r.poles[i].conjugatePair ? 2 : 1;
+            poles_.emplace_back(static_cast<double>(r.poles[i].p.real()), static_cast<double>(r.poles[i].p.imag()));
+            residues_.push_back(weight * std::complex<double>(static_cast<double>(r.step[i].real()),
+                                                              static_cast<double>(r.step[i].imag())));
         }
     }
-    return y;
-}
+    double Final() const { return final_; }
+    double FastestRinging() const {
+        double fastest = 0;
+        for (const auto& p : poles_) fastest = std::max(fastest, std::fabs(p.imag()));
+        return fastest;
+    }
+    // An upper bound of |y(t) - final|: the sum of the modes' magnitudes, falling with t.
+    double Envelope(double t) const {
+        double sum = 0;
+        for (size_t i = 0; i < poles_.size(); ++i) sum += std::abs(residues_[i]) * std::exp(poles_[i].real() * t);
+        return sum;
+    }
+    // y(t0 + j dt) - final for j = 0..count-1, mode by mode by the recurrence m(t + dt) = m(t) e^(p dt).
+    std::vector<double> Deviations(double t0, double dt, int count) const {
+        std::vector<double> d(static_cast<size_t>(count), 0.0);
+        for (size_t i = 0; i < poles_.size(); ++i) {
+            const std::complex<double> a = std::exp(poles_[i] * dt);
+            std::complex<double> term = residues_[i] * std::exp(poles_[i] * t0);
+            for (int j = 0; j < count; ++j) {
+                d[static_cast<size_t>(j)] += term.real();
+                term = {term.real() * a.real() - term.imag() * a.imag(), term.real() * a.imag() + term.imag() * a.real()};
+            }
+        }
+        return d;
+    }
 
-constexpr int kSettlingSamples = 2000;        // at least, over the horizon
+private:
+    double final_;
+    std::vector<std::complex<double>> poles_, residues_;
+};
+
+constexpr int kSettlingSamples = 2000;        // at least, up to the envelope's settling
 constexpr int kSettlingMostSamples = 400000;  // at most
 constexpr int kSamplesPerPeriod = 32;         // of the fastest ringing, so that no peak is missed
-constexpr int kSettlingRefinement = 200;      // inside the last step that is outside the band
-constexpr long double kSettlingBand = 0.01L;
+constexpr int kSettlingRefinement = 64;       // inside the last step that is outside the band
+constexpr double kSettlingBand = 0.01;
 
 // The last time at which the step response of the approximation is outside 1 % of its
-// final value (for a highpass or bandpass, which settles at 0, 1 % of its peak), found on
-// a sampling of the horizon and refined inside the last sampling step that is outside;
-// the horizon is doubled until the response stays inside over its second half. 0 when the
-// response never leaves the band.
+// final value (for a highpass or bandpass, which settles at 0, 1 % of the overall gain,
+// where a highpass step starts). No deviation outlasts the envelope of the modes, so the
+// response is sampled up to where the envelope falls into the band, and the last sampling
+// step outside is refined. 0 when the response never leaves the band.
 long double StepSettlingTime(const DesignState& state, int approx, long double horizon) {
-    const Residues r = ComputeResidues(state, approx);
-    const long double final = r.dc;
-    long double fastest = 0;
-    for (const TimePole& pole : r.poles) fastest = std::max(fastest, std::fabs(pole.p.imag()));
-    for (int attempt = 0; attempt < 40; ++attempt, horizon *= 2) {
-        const long double periods = horizon * fastest / (2 * kPi);
-        const int count = static_cast<int>(std::clamp<long double>(periods * kSamplesPerPeriod, kSettlingSamples,
-                                                                   kSettlingMostSamples));
-        const long double dt = horizon / (count - 1);
-        const std::vector<long double> y = StepSamples(r, dt, count);
-        long double reference = std::fabs(final);
-        if (!(reference > 0))
-            for (long double v : y) reference = std::max(reference, std::fabs(v));
-        const long double band = kSettlingBand * reference;
-        int last = -1;
-        for (int j = 0; j < count; ++j)
-            if (std::fabs(y[static_cast<size_t>(j)] - final) > band) last = j;
-        if (last < 0) return 0;
-        // A ringing response passes through the band between its peaks: it counts as settled
-        // only when the whole second half of the horizon stays inside.
-        if (last >= count / 2) continue;
-        const long double fine = dt / kSettlingRefinement;
-        long double settled = last * dt;
-        for (int k = 1; k <= kSettlingRefinement; ++k) {
-            const long double t = last * dt + k * fine;
-            const long double v = final + SumModes(r.poles, r.step, t);
-            if (std::fabs(v - final) > band) settled = t;
-        }
-        return settled;
+    const StepModes modes(ComputeResidues(state, approx));
+    const double reference = modes.Final() != 0 ? std::fabs(modes.Final()) : static_cast<double>(state.OverallGain);
+    const double band = kSettlingBand * reference;
+    if (!(modes.Envelope(0) > band)) return 0;
+    double lo = 0, hi = static_cast<double>(horizon);
+    while (modes.Envelope(hi) > band) lo = hi, hi *= 2;
+    for (int k = 0; k < 60; ++k) {
+        const double mid = (lo + hi) / 2;
+        (modes.Envelope(mid) > band ? lo : hi) = mid;
     }
-    return horizon;
+    const double span = hi, periods = span * modes.FastestRinging() / (2 * kPi);
+    const int count = static_cast<int>(
+        std::clamp<double>(periods * kSamplesPerPeriod, kSettlingSamples, kSettlingMostSamples));
+    const double dt = span / (count - 1);
+    const std::vector<double> coarse = modes.Deviations(0, dt, count);
+    int last = count - 1;
+    while (last >= 0 && std::fabs(coarse[static_cast<size_t>(last)]) <= band) --last;
+    if (last < 0) return 0;
+    const double fine = dt / kSettlingRefinement;
+    const std::vector<double> close = modes.Deviations(last * dt, fine, kSettlingRefinement + 1);
+    int k = kSettlingRefinement;
+    while (k > 0 && std::fabs(close[static_cast<size_t>(k)]) <= band) --k;
+    return last * dt + k * fine;
 }
 
 // The time span ends after every usable approximation's step response has settled:
