@@ -117,7 +117,7 @@ void TfmMain::BuildPages() {
     for (QWidget* page : pageWidgets_) {
         if (!page) continue;
         pages_->addWidget(page);
-        connect(page, &QWidget::windowTitleChanged, this, [this] { heading_->setText(PageHeading()); });
+        connect(page, &QWidget::windowTitleChanged, this, GuardedSlot([this] { heading_->setText(PageHeading()); }));
         for (const char* name : {"next", "back"})
             if (auto* button = page->findChild<QPushButton*>(name)) button->installEventFilter(this);
     }

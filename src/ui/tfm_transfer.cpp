@@ -49,8 +49,8 @@ TfmTransfer::TfmTransfer(const DesignState& state, const StageTables& tables, QW
     layout->addLayout(buttons);
     resize(1000, 420);
 
-    connect(radians_, &QPushButton::clicked, this, [this] { SetHz(false); });
-    connect(hertz_, &QPushButton::clicked, this, [this] { SetHz(true); });
+    connect(radians_, &QPushButton::clicked, this, GuardedSlot([this] { SetHz(false); }));
+    connect(hertz_, &QPushButton::clicked, this, GuardedSlot([this] { SetHz(true); }));
     connect(ok, &QPushButton::clicked, this, &TfmTransfer::hide);
 }
 
