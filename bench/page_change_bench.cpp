@@ -20,7 +20,7 @@ using namespace tavrel;
 ui::TfmMain& Window() {
     static ui::TfmMain* window = [] {
         auto* w = new ui::TfmMain(CalcEnvironment{std::string(TAVREL_BIN_DIR) + "/" + kBesselTableName});
-        w->resize(1120, 740);
+        w->resize(ui::TfmMain::PreferredSize());
         w->show();
         w->Command("Lowpass")->trigger();
         w->ParEnt()->findChild<QPushButton*>("calculate")->click();

@@ -33,7 +33,6 @@ using ui::MessageAnswer;
 using ui::MessageButtons;
 using ui::MessageIcon;
 
-constexpr int kTourWidth = 1120, kTourHeight = 740;
 constexpr const char* kKindFiles[4] = {"lowpass", "highpass", "bandpass", "bandstop"};
 constexpr const char* kPageFiles[6] = {"gain", "phase", "delay", "step", "impulse", "polezero"};
 
@@ -171,7 +170,7 @@ int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder)
     {
         ui::TfmMain main(environment);
         // The size the window opens with on a desktop, whatever the screen of the platform.
-        main.resize(kTourWidth, kTourHeight);
+        main.resize(ui::TfmMain::PreferredSize());
         main.show();
         tour.Save(&main, "main_window");
         for (int kind = 0; kind < 4; ++kind) {

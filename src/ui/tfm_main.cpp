@@ -47,9 +47,6 @@ constexpr const char* kUntitled = "[Untitled]";
 constexpr const char* kKindNames[5] = {"Lowpass", "Highpass", "Bandpass", "Bandstop", "User-defined"};
 constexpr const char* kKindButtons[5] = {"Lowpass Filter", "Highpass Filter", "Bandpass Filter", "Bandstop Filter",
                                          "User-Defined Filter"};
-// The size the window opens with when none is kept: room for the specification entries
-// beside their template, and for the graphs beside the approximation choice.
-constexpr int kPreferredWidth = 1120, kPreferredHeight = 740;
 
 QString WithoutMnemonic(QString caption) { return caption.remove('&').trimmed(); }
 
@@ -385,6 +382,10 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Room for the specification entries beside their template, and for the graphs beside the
+// approximation choice.
+QSize TfmMain::PreferredSize() { return {1120, 740}; }
+
 WindowGeometry TfmMain::Geometry() const {
     const QRect r = isMaximized() ? normalGeometry() : geometry();
     return {r.x(), r.y(), r.width(), r.height(), isMaximized()};
@@ -399,9 +400,10 @@ void TfmMain::SetGeometry(const WindowGeometry& geometry) {
     }
     QScreen* screen = QGuiApplication::screenAt(QPoint(kept.x + kept.width / 2, kept.y + kept.height / 2));
     if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect a = screen ? screen->availableGeometry() : QRect(0, 0, kPreferredWidth, kPreferredHeight);
-    const WindowGeometry g = FittedToScreen(kept, {a.x(), a.y(), a.width(), a.height()}, kPreferredWidth,
-                                            kPreferredHeight);
+    const QSize preferred = PreferredSize();
+    const QRect a = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), preferred);
+    const WindowGeometry g =
+        FittedToScreen(kept, {a.x(), a.y(), a.width(), a.height()}, preferred.width(), preferred.height());
     setGeometry(g.x, g.y, g.width, g.height);
     setWindowState(g.maximized ? (windowState() | Qt::WindowMaximized) : (windowState() & ~Qt::WindowMaximized));
 }
@@ -582,7 +584,7 @@ void TfmMain::CopyToClipboard() {
 
 void TfmMain::UpdateCommands() {
     for (QAction* a : {save_, saveAs_}) a->setEnabled(false);  // no design file can be written yet
-    closeDesign_->setEnabled(saveable_ || CurrentPage().has_value());
+    closeDesign_->setEnabled(CurrentPage().has_value());
     copy_->setEnabled(saveable_ && (CurrentPage() == WizardPage::Approximation || parEnt_->ShowsResultTable()));
     for (QAction* a : {ascii_, netlist_, print_}) a->setEnabled(false);  // enabled by later pages
     QPushButton* next = PageButton("next");

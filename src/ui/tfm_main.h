@@ -62,6 +62,8 @@ public:
     // The line above the page that says what the page is for.
     QString PageHeading() const;
 
+    // The size the window opens with when no geometry is kept.
+    static QSize PreferredSize();
     // Size, position and state of the window, for the settings file to keep.
     WindowGeometry Geometry() const;
     // Places the window; a geometry from another screen is brought onto this one.
