@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/screenshot_tour.h"
+#include "ui/guarded_application.h"
 #include "ui/tfm_main.h"
 
 namespace {
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--screenshots") == 0) screenshots = QString::fromLocal8Bit(argv[i + 1]);
     if (!screenshots.isEmpty() && !std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
+    tavrel::ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Tavrel");
     const tavrel::CalcEnvironment environment{
         QDir(QCoreApplication::applicationDirPath()).filePath("BessRoot.dat").toStdString()};

@@ -77,6 +77,8 @@ void BesselPrototype(DesignState& state, const BesselTable& table) {
     if (state.ForceOrder) {
         n = IsBandKind(state.FilterKind) ? state.ForcedOrder / 2 : state.ForcedOrder;
         wn = BesselNormalizingFrequency(table, n, state.Apb);
+    } else if (!(state.Asb > state.Apb)) {
+        n = 0;  // no loss asked beyond the passband's: no filter, as for the other approximations
     } else {
         for (int i = 1;; ++i) {
             wn = BesselNormalizingFrequency(table, i, state.Apb);

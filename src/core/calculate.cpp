@@ -87,7 +87,7 @@ CalcOutcome Calculate(DesignState& state, const SpecEntries& entries, const Calc
         // than offered with half its poles.
         try {
             bool built = ComputePrototype(state, table ? *table : BesselTable{});
-            if (built && !state.Approx[approx].OrderTooHigh) {
+            if (built && state.Approx[approx].Order >= 1 && !state.Approx[approx].OrderTooHigh) {
                 if (kind == FilterKind::Bandstop) {
                     state.FilterKind = FilterKind::Bandpass;
                     state.BandstopPass = true;

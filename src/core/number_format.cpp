@@ -166,4 +166,37 @@ long double ReadReal(const std::string& text) {
     return value;
 }
 
+namespace {
+
+// The prefixes an entry may end with; "m" is milli and "M" mega, as on a schematic.
+struct EngineeringPrefix {
+    char letter;
+    long double factor;
+};
+constexpr EngineeringPrefix kEngineeringPrefixes[] = {{'p', 1e-12L}, {'n', 1e-9L}, {'u', 1e-6L}, {'m', 1e-3L},
+                                                      {'k', 1e3L},   {'M', 1e6L},  {'G', 1e9L}};
+
+}  // namespace
+
+std::optional<long double> ReadEngineeringNumber(const std::string& text) {
+    std::string s = TrimTrailing(TrimLeading(text));
+    long double factor = 1;
+    if (!s.empty()) {
+        for (const EngineeringPrefix& prefix : kEngineeringPrefixes)
+            if (s.back() == prefix.letter) {
+                factor = prefix.factor;
+                s.pop_back();
+                break;
+            }
+    }
+    // The prefix sits directly on the number: "2 k" is refused.
+    if (!IsPlainNumber(s) || s != TrimTrailing(s)) return std::nullopt;
+    errno = 0;
+    const long double value = std::strtold(s.c_str(), nullptr);
+    if (errno == ERANGE && std::isinf(value)) return std::nullopt;
+    const long double scaled = (errno == ERANGE ? 0 : value) * factor;
+    if (!std::isfinite(scaled)) return std::nullopt;
+    return scaled;
+}
+
 }  // namespace tavrel

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace tavrel {
@@ -20,5 +21,10 @@ long double ReadReal(const std::string& text);
 
 // True when text is a complete plain decimal number (digits, point, sign, exponent).
 bool IsPlainNumber(const std::string& text);
+
+// A number as an engineer types it: a plain decimal number, optionally followed directly
+// (no blank) by one of the prefixes p n u m k M G, as in "4.7n" or "2k"; blanks around the
+// whole are ignored. Anything else, and a value beyond the extended range, gives nullopt.
+std::optional<long double> ReadEngineeringNumber(const std::string& text);
 
 }  // namespace tavrel

@@ -7,6 +7,7 @@
 #include "calc_fixture.h"
 #include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
+#include "core/order_estimate.h"
 #include "core/responses.h"
 #include "core/result_table.h"
 
@@ -62,6 +63,27 @@ TEST(Calculate, PoleQAbove300IsShownButCannotBeChosen) {
     EXPECT_TRUE(table[9][2 + Chebyshev].red);
     EXPECT_EQ(table[3][2 + Chebyshev].text, "---");
     EXPECT_EQ(table[2][2 + Chebyshev].text, "20");
+}
+
+TEST(Calculate, AnOrderBelowOneCannotBeChosen) {
+    // Apb 40 dB above Asb 30 dB: CheckSpec warns and the calculation goes on. The raw orders
+    // (Butterworth ln(0.0999)/(2 ln 2) = -1.66, Chebyshev acosh of 0.316) ask for no filter;
+    // every approximation comes out at order 0, is listed, and none can be chosen.
+    CalcOutcome outcome;
+    DesignState state = Calculated({.apb = "40", .asb = "30"}, &outcome);
+    ASSERT_FALSE(outcome.warnings.empty());
+    EXPECT_EQ(outcome.warnings.front(), "Stopband attenuation must exceed passband attenuation.");
+    EXPECT_LT(RawOrder(state, Butterworth), 0);
+    for (int approx = 0; approx < kApproxCount; ++approx) {
+        EXPECT_EQ(state.Approx[approx].Order, 0) << approx;
+        EXPECT_FALSE(state.ComputationFailed[approx]) << approx;
+        EXPECT_FALSE(IsUsable(state, approx)) << approx;
+    }
+    EXPECT_TRUE(state.ResultsValid);
+    EXPECT_FALSE(outcome.nextEnabled);
+    const ResultTable table = BuildResultTable(state);
+    EXPECT_EQ(table[2][2 + Butterworth].text, "0");
+    for (int row = 3; row <= 9; ++row) EXPECT_EQ(table[row][2 + Chebyshev].text, "---") << row;
 }
 
 TEST(Calculate, GainRejectionKeepsResultsButNoResponses) {

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <ostream>
 
 #include "core/arithmetic_failure.h"
 #include "core/db_converter.h"
 #include "core/math_helpers.h"
+#include "support/case_name.h"
 
 namespace tavrel {
 namespace {
@@ -82,6 +85,40 @@ TEST(NumberFormat, ReadRealIsAPlainDecimalConversion) {
     EXPECT_EQ(ReadReal("1e-5000"), 0.0L);
     EXPECT_THROW(ReadReal("1e5000"), ArithmeticFailure);
     EXPECT_EQ(ReadReal(std::string(5000, 'x')), 0.0L);
+}
+
+// Typed entries with engineering prefixes, and texts that must be refused.
+struct EngineeringCase {
+    const char* text;
+    std::optional<long double> value;
+};
+void PrintTo(const EngineeringCase& c, std::ostream* os) { *os << "text " << c.text; }
+
+class ReadEngineeringNumberTest : public ::testing::TestWithParam<EngineeringCase> {};
+
+TEST_P(ReadEngineeringNumberTest, ReadsOrRefuses) {
+    const std::optional<long double> read = ReadEngineeringNumber(GetParam().text);
+    ASSERT_EQ(read.has_value(), GetParam().value.has_value());
+    if (read) {
+        EXPECT_NEAR(static_cast<double>(*read / *GetParam().value), 1.0, 1e-15);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, ReadEngineeringNumberTest,
+    ::testing::Values(EngineeringCase{"2k", 2000.0L}, EngineeringCase{"4.7n", 4.7e-9L}, EngineeringCase{"1M", 1e6L},
+                      EngineeringCase{"10m", 0.01L}, EngineeringCase{"1e3", 1000.0L}, EngineeringCase{"1E-3", 1e-3L},
+                      EngineeringCase{"22p", 22e-12L}, EngineeringCase{"3.3u", 3.3e-6L}, EngineeringCase{"1.5G", 1.5e9L},
+                      EngineeringCase{" 0.5 ", 0.5L}, EngineeringCase{"-40", -40.0L}, EngineeringCase{"1e3k", 1e6L},
+                      EngineeringCase{"2 k", std::nullopt}, EngineeringCase{"k2", std::nullopt},
+                      EngineeringCase{"k", std::nullopt}, EngineeringCase{"", std::nullopt},
+                      EngineeringCase{"2kk", std::nullopt},
+                      EngineeringCase{"2x", std::nullopt}, EngineeringCase{"1e", std::nullopt},
+                      EngineeringCase{"1e5000", std::nullopt}, EngineeringCase{"1e4932G", std::nullopt}),
+    testing_support::PrintedName());
+
+TEST(NumberFormat, ReadEngineeringNumberBelowTheRangeIsZero) {
+    EXPECT_EQ(ReadEngineeringNumber("1e-5000"), 0.0L);
 }
 
 TEST(DbConverter, ConvertsBothWays) {
