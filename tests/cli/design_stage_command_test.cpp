@@ -88,6 +88,18 @@ TEST(DesignStageCommand, NotchTargetWithItsZeroFrequency) {
     EXPECT_EQ(h.doc["atten_resistors"], "");
 }
 
+// At Qp = 1e6 the unity-gain Sallen-Key lowpass needs C2 = 4·Qp²·C1 = 40 000 F and resistors of
+// 1/(2·Qp·wp·C1) = 0.05 ohm: solved, but nothing that can be built.
+TEST(DesignStageCommand, ValuesThatCannotBeBuiltAreInvalid) {
+    const Output o = DesignStageCommand({"--no", "11", "--wp", "1000", "--qp", "1e6", "--gain", "1"});
+    ASSERT_EQ(o.status, kDone) << o.err;
+    EXPECT_TRUE(o.doc["invalid"]);
+    EXPECT_NEAR(o.doc["c"][1].get<double>(), 4e4, 1e-6);
+    EXPECT_NEAR(o.doc["r"][0].get<double>(), 0.05, 1e-12);
+    const Output modest = DesignStageCommand({"--no", "11", "--wp", "1000", "--qp", "10", "--gain", "1"});
+    EXPECT_FALSE(modest.doc["invalid"]);
+}
+
 TEST(DesignStageCommand, RefusesWhatCannotBeDesigned) {
     EXPECT_EQ(DesignStageCommand({"--no", "58", "--wp", "2000", "--qp", "2", "--gain", "1"}).status, kFailure);
     EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "2000", "--qp", "2", "--wz", "4000", "--gain", "1"}).status,
