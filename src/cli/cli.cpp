@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "cli/calc_command.h"
+#include "cli/catalog_command.h"
 #include "cli/circuit_command.h"
 #include "cli/design_stage_command.h"
 #include "cli/stages_command.h"
@@ -28,27 +29,49 @@ void Print(std::ostream& out, const nlohmann::json& doc) {
     out << doc.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
+// The end of every command's help: one command line that works as it stands.
+void Example(CLI::App& command, const std::string& line) { command.footer("\nExample:\n  " + line + "\n"); }
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const std::filesystem::path& programDirectory) {
     try {
-        CLI::App app{"tavrel-cli: batch access to the Tavrel filter design libraries"};
+        CLI::App app{"tavrel-cli: batch access to the Tavrel filter design libraries", "tavrel-cli"};
         app.require_subcommand(1);
+        app.footer(
+            "\nEvery command prints one JSON document on standard output. Exit status: 0 done, 2 an entry was\n"
+            "rejected, 3 an arithmetic failure, 1 bad usage (the reason on standard error). Numbers may carry\n"
+            "one suffix: p n u m k M G (also K, MEG): 4.7k, 10n, 220p, 1.5MEG.\n"
+            "Run tavrel-cli COMMAND --help for the options of a command.\n");
         CalcOptions calcOptions;
         CLI::App* calc = app.add_subcommand("calc", "specification to the five approximations");
-        AddCalcOptions(*calc, calcOptions);
+        AddCalcCommandOptions(*calc, calcOptions);
+        Example(*calc, "tavrel-cli calc --kind lowpass --apb 0.5 --asb 40 --f1 1k --f2 2.5k --unit hz --brief");
         CalcOptions stagesCalcOptions;
         StagesOptions stagesOptions;
         CLI::App* stages = app.add_subcommand("stages", "pairing, cascading and stage gains");
         AddStagesOptions(*stages, stagesCalcOptions, stagesOptions);
-        DesignStageOptions designStageOptions;
-        CLI::App* designStage = app.add_subcommand("design-stage", "one circuit designed for one stage target");
-        AddDesignStageOptions(*designStage, designStageOptions);
+        Example(*stages, "tavrel-cli stages --asb 40 --f1 1k --f2 2.5k --unit hz --approx chebyshev");
+        CatalogOptions catalogOptions;
+        CLI::App* catalog =
+            app.add_subcommand("catalog", "the circuits of the catalog: numbers, counts, ease of tuning");
+        AddCatalogOptions(*catalog, catalogOptions);
+        Example(*catalog, "tavrel-cli catalog --type slp");
         CircuitOptions circuitOptions;
         CLI::App* circuit = app.add_subcommand("circuit", "coefficients of one catalog circuit from component values");
         AddCircuitOptions(*circuit, circuitOptions);
+        Example(*circuit, "tavrel-cli circuit --no 11 --r 10k,10k --c 10n,22n --f-hz 100,1k,10k");
+        DesignStageOptions designStageOptions;
+        CLI::App* designStage = app.add_subcommand("design-stage", "one circuit designed for one stage target");
+        AddDesignStageOptions(*designStage, designStageOptions);
+        Example(*designStage, "tavrel-cli design-stage --no 13 --wp 6283 --qp 0.707 --gain 2 --c1 10n");
 
+        // Without a command the help, with the list of commands, is the answer.
+        if (args.empty()) {
+            err << app.help();
+            return kFailure;
+        }
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         try {
             app.parse(reversed);
@@ -73,7 +96,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 err << run.reason << "\n";
                 return kFailure;
             }
-            Print(out, CalcDocument(run, design->State));
+            Print(out, CalcDocument(run, design->State, calcOptions.brief));
             return kDone;
         }
         if (stages->parsed()) {
@@ -85,12 +108,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             Print(out, run.doc);
             return run.status;
         }
+        if (catalog->parsed()) {
+            Print(out, RunCatalog(catalogOptions));
+            return kDone;
+        }
         if (circuit->parsed()) {
             Print(out, RunCircuit(circuitOptions));
             return kDone;
         }
         if (designStage->parsed()) {
-            Print(out, RunDesignStage(*designStage, designStageOptions));
+            Print(out, RunDesignStage(designStageOptions));
             return kDone;
         }
         err << "no command\n";

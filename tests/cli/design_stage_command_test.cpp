@@ -5,21 +5,15 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
 
-struct Output {
-    int status;
-    nlohmann::json doc;
-    std::string err;
-};
+using Output = testing_support::CommandOutput;
 
-Output DesignStageCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "design-stage");
-    std::ostringstream out, err;
-    const int status = Run(args, out, err, TAVREL_BIN_DIR);
-    return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+Output DesignStageCommand(const std::vector<std::string>& args) {
+    return testing_support::RunCommand("design-stage", args);
 }
 
 // The unity-gain Sallen-Key lowpass with equal resistors: C2 = 4·Qp²·C1 and
@@ -98,6 +92,18 @@ TEST(DesignStageCommand, ValuesThatCannotBeBuiltAreInvalid) {
     EXPECT_NEAR(o.doc["r"][0].get<double>(), 0.05, 1e-12);
     const Output modest = DesignStageCommand({"--no", "11", "--wp", "1000", "--qp", "10", "--gain", "1"});
     EXPECT_FALSE(modest.doc["invalid"]);
+}
+
+TEST(DesignStageCommand, TakesEngineeringSuffixes) {
+    const Output plain =
+        DesignStageCommand({"--no", "13", "--wp", "6283", "--qp", "0.707", "--gain", "2", "--c1", "1e-8"});
+    const Output suffixed =
+        DesignStageCommand({"--no", "13", "--wp", "6.283k", "--qp", "707m", "--gain", "2", "--c1", "10n"});
+    ASSERT_EQ(suffixed.status, kDone) << suffixed.err;
+    EXPECT_EQ(suffixed.doc["r"], plain.doc["r"]);
+    EXPECT_EQ(suffixed.doc["c"], plain.doc["c"]);
+    EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "6.283 k", "--qp", "1", "--gain", "2"}).status, kFailure);
+    EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "nan", "--qp", "1", "--gain", "2"}).status, kFailure);
 }
 
 TEST(DesignStageCommand, RefusesWhatCannotBeDesigned) {
