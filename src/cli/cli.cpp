@@ -79,7 +79,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             out << app.help();
             return kDone;
         } catch (const CLI::ParseError& e) {
-            err << e.what() << "\n";
+            // No command recognised (a misspelt or unknown one): the list of commands helps.
+            const bool noCommand = app.get_subcommands().empty();
+            if (noCommand && !args.front().starts_with("-"))
+                err << "unknown command: " << args.front() << "\n";
+            else
+                err << e.what() << "\n";
+            if (noCommand) err << "\n" << app.help();
             return kFailure;
         }
 

@@ -171,12 +171,17 @@ TEST(CliCalc, DamagedRootTableIsRefused) {
     EXPECT_TRUE(out.str().empty());
 }
 
+// Without a command, or with one the program does not know, the help lists the commands.
 TEST(CliHelp, WithoutACommandTheHelpListsTheCommands) {
-    const Result r = RunCli({});
-    EXPECT_EQ(r.status, kFailure);
-    EXPECT_TRUE(r.out.empty());
-    for (const char* command : {"calc", "stages", "catalog", "circuit", "design-stage"})
-        EXPECT_NE(r.err.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{}, {"calculate"}, {"--r"}}) {
+        const Result r = RunCli(args);
+        EXPECT_EQ(r.status, kFailure);
+        EXPECT_TRUE(r.out.empty());
+        for (const char* command : {"calc", "stages", "catalog", "circuit", "design-stage"})
+            EXPECT_NE(r.err.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+    }
+    EXPECT_EQ(RunCli({"calculate"}).err.rfind("unknown command: calculate\n", 0), 0u);
+    EXPECT_EQ(RunCli({"calc", "--kind"}).err.find("Subcommands:"), std::string::npos);
 }
 
 // Every command's help shows its defaults and ends with an example that runs as it stands.
