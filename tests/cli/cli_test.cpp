@@ -151,7 +151,8 @@ TEST(CliCalc, SpecificationsBeyondTheStoredRangeGiveNoUsableApproximation) {
              {"calc", "--kind", "bandstop", "--f0", "1e21", "--f1", "2e20", "--f2", "1e20", "--unit", "hz"}}) {
         const Result r = RunCli(args);
         ASSERT_EQ(r.status, kDone) << ::testing::PrintToString(args) << r.err;
-        for (const auto& a : r.json()["approximations"]) {
+        const nlohmann::json doc = r.json();
+        for (const auto& a : doc["approximations"]) {
             EXPECT_TRUE(a["failed"].get<bool>() || a["order_too_high"].get<bool>()) << a["name"];
             EXPECT_FALSE(a.contains("poles")) << a["name"];
         }
