@@ -91,7 +91,7 @@ TEST_P(ActiveCompensation, RoundTripOfTheCompensatedVariant) {
         const DesignedStage d = Design(q);
         SCOPED_TRACE(Describe(q));
         const StageCircuitRecord& r = d.record();
-        if (r.Invalid) continue;  // out of the circuit's reach: its own tests say when
+        if (!Solved(d)) continue;  // out of the circuit's reach: its own tests say when
         ++designed;
         EXPECT_FALSE(r.Compensate);
         EXPECT_EQ(static_cast<long double>(r.DesignW), static_cast<long double>(d.design.stage.Wp));
@@ -155,7 +155,7 @@ TEST_P(ActiveCompensation, FirstOrderShiftOfTheOpAmpsCancels) {
     for (const DesignRequest& q : Targets(GetParam())) {
         const DesignedStage d = Design(q);
         SCOPED_TRACE(Describe(q));
-        if (d.record().Invalid) continue;
+        if (!Solved(d)) continue;
         const auto& elements = CompensatedTopology(d).elements;
         const ComponentValues& v = d.values;
         const long double w = d.record().DesignW, qp = d.record().DesignQ;

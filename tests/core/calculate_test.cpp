@@ -17,6 +17,7 @@ namespace {
 using testing::Calculated;
 using testing::EntriesOf;
 using testing::Env;
+using testing::Spec;
 
 TEST(Calculate, RejectedEntryKeepsThePreviousResults) {
     DesignState state = Calculated({});
@@ -50,6 +51,24 @@ TEST(Calculate, OverflowInsideOneApproximationLeavesTheOthers) {
     const ResultTable table = BuildResultTable(state);
     EXPECT_EQ(table[9][2 + InverseChebyshev].text, "---");
     EXPECT_FALSE(table[9][2 + InverseChebyshev].red);
+}
+
+// Edges of 1e20 Hz overflow the stored pole data of every approximation: none of them is
+// offered as usable, whatever its order.
+TEST(Calculate, ApproximationsWhoseComputationFailedAreFailedEvenWhenAllFail) {
+    for (const Spec& spec : {Spec{.f1 = "1e20", .f2 = "2e20", .unit = 0},
+                             Spec{.kind = FilterKind::Bandpass, .f1 = "1e19", .f2 = "2e19", .f0 = "1e20", .unit = 0}}) {
+        CalcOutcome outcome;
+        const DesignState state = Calculated(spec, &outcome);
+        EXPECT_FALSE(state.ResultsValid);
+        EXPECT_FALSE(outcome.nextEnabled);
+        for (int approx = 0; approx < kApproxCount; ++approx) {
+            EXPECT_FALSE(IsUsable(state, approx)) << approx;
+            if (!state.Approx[approx].OrderTooHigh) {
+                EXPECT_TRUE(state.ApproxFailed[approx]) << approx;
+            }
+        }
+    }
 }
 
 TEST(Calculate, PoleQAbove300IsShownButCannotBeChosen) {

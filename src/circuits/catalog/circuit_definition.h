@@ -45,6 +45,7 @@ struct CircuitDefinition {
     CircuitVariant plain;
     std::optional<CircuitVariant> compensated;
     const char* tuningEntry = nullptr;  // set once the circuit has tuning instructions
+    const char* easeOfTuning = "";      // the code the tuning entry starts with ("EX", "GO", ...)
 
     // The order of the denominator: 1 for first-order types, 3 with a twin-T network, else 2.
     int Order() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "circuits/equations/buildable_values.h"
 #include "circuits/equations/capacitor_resolve.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
@@ -161,6 +162,10 @@ StageDesignOutcome DesignStage(const StageRecord& stage, StageCircuitRecord& rec
     SetMarks(record, 1);
     SensitivitySums(record, stage.StageType);
     SetMarks(record, 0);
+    if (!record.Invalid && !HasBuildableValues(record)) {
+        record.Invalid = 1;
+        outcome.unbuildable = true;
+    }
     return outcome;
 }
 
