@@ -12,6 +12,7 @@
 #include "analysis/spice_netlist.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
+#include "cli/number_arguments.h"
 #include "circuits/network/stage_function.h"
 #include "io/atomic_file.h"
 #include "stages/stage_record.h"
@@ -38,14 +39,6 @@ std::vector<std::string> SplitList(const std::string& text) {
         start = comma + 1;
     }
     return items;
-}
-
-// A positive number as typed; beyond the extended range it is an arithmetic failure.
-long double PositiveNumber(const std::string& text, const std::string& what) {
-    if (!IsPlainNumber(text)) throw std::invalid_argument(what + " is not a number: \"" + text + "\"");
-    const long double value = ReadReal(text);
-    if (!(value > 0)) throw std::invalid_argument(what + " must be positive: " + text);
-    return value;
 }
 
 // Component values are stored as the program stores them; a value beyond the stored range is

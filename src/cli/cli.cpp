@@ -10,6 +10,7 @@
 #include "cli/circuit_command.h"
 #include "cli/design_stage_command.h"
 #include "cli/stages_command.h"
+#include "cli/standard_command.h"
 #include "circuits/records/design.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
@@ -48,6 +49,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         CircuitOptions circuitOptions;
         CLI::App* circuit = app.add_subcommand("circuit", "coefficients of one catalog circuit from component values");
         AddCircuitOptions(*circuit, circuitOptions);
+        StandardOptions standardOptions;
+        CLI::App* standard = app.add_subcommand("standard", "preferred values around each value");
+        AddStandardOptions(*standard, standardOptions);
 
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         try {
@@ -87,6 +91,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (circuit->parsed()) {
             Print(out, RunCircuit(circuitOptions));
+            return kDone;
+        }
+        if (standard->parsed()) {
+            Print(out, RunStandard(standardOptions));
             return kDone;
         }
         if (designStage->parsed()) {
