@@ -1,9 +1,11 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include "circuits/records/design.h"
+#include "circuits/values/inventory.h"
 #include "core/calculate.h"
 
 class QAction;
@@ -19,8 +21,10 @@ class TfmCriteria;
 class TfmDbConv;
 class TfmGraph;
 class TfmHelp;
+class TfmInvent;
 class TfmPairs;
 class TfmParEnt;
+class TfmResist;
 class TfmTransfer;
 
 // The main window: menus, toolbar and status line; it owns the one design and the wizard
@@ -43,15 +47,29 @@ public:
     TfmBlocks* Blocks() const { return blocks_; }
     TfmDbConv* DbConv() const { return dbConv_; }
     TfmHelp* Help() const { return help_; }
+    TfmResist* Resist() const { return resist_; }
+    TfmInvent* Invent() const { return invent_; }
     // Menu commands and toolbar buttons by their captions without "&" (e.g. "Save Design").
     QAction* Command(const QString& caption) const;
     QString StatusText() const;
+
+    // The component inventory of the run, read from its file (which the inventory window's OK
+    // writes); without a file the inventory is the default one and lasts for the run.
+    InventoryBlock& Inventory() { return inventory_; }
+    void UseInventoryFile(const std::filesystem::path& file);
+    // Puts the options the design holds (modes, units, inventory use, all caps standard) on
+    // the menus, as choosing them there would.
+    void ApplyOptions();
 
     // Whether the current design may be discarded, after the save question.
     bool ConfirmDiscard();
     void StartDesign(FilterKind kind);
     void NewDesign();
     void CloseDesign();
+
+signals:
+    // The program is closing: the design may be discarded (the settings are written now).
+    void exitConfirmed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,11 +115,16 @@ private:
     TfmBlocks* blocks_;
     TfmDbConv* dbConv_;
     TfmHelp* help_;
+    TfmResist* resist_;
+    TfmInvent* invent_;
+    InventoryBlock inventory_ = DefaultInventory();
+    std::filesystem::path inventoryFile_;
     QLabel* status_;
     QActionGroup* kinds_;
     std::array<QAction*, 5> kindActions_{};
     QAction *open_{}, *save_{}, *saveAs_{}, *closeDesign_{}, *copy_{}, *ascii_{}, *netlist_{}, *print_{};
     QAction *hz_{}, *rads_{}, *toggleUnits_{}, *showTransfer_{};
+    QAction *allCapsStandard_{}, *capInventory_{}, *resInventory_{};
     QMenu *pairing_{}, *cascading_{};
     QAction *pairingAutomatic_{}, *pairingInteractive_{}, *cascadingAutomatic_{}, *cascadingInteractive_{};
 };
