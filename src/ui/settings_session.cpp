@@ -7,7 +7,7 @@
 namespace tavrel::ui {
 
 SettingsSession::SettingsSession(TfmMain& main, std::optional<std::filesystem::path> file)
-    : QObject(&main), main_(main), file_(std::move(file)) {
+    : main_(main), file_(std::move(file)) {
     if (!file_) {
         ShowInformation(kNoConfigDirectoryMessage);
     } else {
