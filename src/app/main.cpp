@@ -3,9 +3,13 @@
 #include <QTextStream>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "app/screenshot_tour.h"
+#include "io/settings_file.h"
+#include "io/user_directories.h"
 #include "ui/guarded_application.h"
+#include "ui/settings_session.h"
 #include "ui/tfm_main.h"
 
 namespace {
@@ -42,7 +46,11 @@ int main(int argc, char** argv) {
         QDir(QCoreApplication::applicationDirPath()).filePath("BessRoot.dat").toStdString()};
     if (!screenshots.isEmpty()) return tavrel::app::RunScreenshotTour(environment, screenshots);
 
+    const std::filesystem::path programDirectory = QCoreApplication::applicationDirPath().toStdString();
     tavrel::ui::TfmMain window(environment);
+    window.UseInventoryFile(tavrel::InventoryFilePath(programDirectory, tavrel::DataDirectory()));
+    const tavrel::ui::SettingsSession settings(
+        window, tavrel::PrepareSettingsFile(tavrel::ConfigDirectory(), programDirectory / tavrel::kSettingsFileName));
     window.show();
     return QApplication::exec();
 }

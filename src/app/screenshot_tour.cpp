@@ -1,6 +1,8 @@
 #include "app/screenshot_tour.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,10 +21,12 @@
 #include "ui/tfm_db_conv.h"
 #include "ui/tfm_graph.h"
 #include "ui/tfm_help.h"
+#include "ui/tfm_invent.h"
 #include "ui/tfm_main.h"
 #include "ui/tfm_pairs.h"
 #include "ui/tfm_par_ent.h"
 #include "ui/tfm_point_calc.h"
+#include "ui/tfm_resist.h"
 #include "ui/tfm_transfer.h"
 
 namespace tavrel::app {
@@ -157,6 +161,33 @@ void TourSpecificationMends(Tour& tour, ui::TfmMain& main) {
     main.CloseDesign();
 }
 
+// The standard resistance values and the inventory windows: the resistors of 5 % as they come,
+// then with a narrower range, a few values taken out and the in-between column cleared.
+void TourComponentValues(Tour& tour, ui::TfmMain& main) {
+    main.Command("Resistor values")->trigger();
+    for (const char* series : {"e96", "e24", "e12"}) {
+        Click(main.Resist(), series);
+        tour.Save(main.Resist(), QString("standard_values_") + series);
+    }
+    main.Resist()->hide();
+    ui::TfmInvent* invent = main.Invent();
+    main.Command("5 percent")->trigger();
+    tour.Save(invent, "inventory_resistors_5");
+    invent->findChild<QComboBox*>("rangeMin")->setCurrentIndex(2);
+    invent->findChild<QComboBox*>("rangeEnd")->setCurrentIndex(5);
+    for (int row : {1, 3, 4}) invent->ToggleCell(row, 2);
+    invent->findChild<QCheckBox*>("column1")->setChecked(false);
+    Click(invent, "unmarkAll");
+    tour.Save(invent, "inventory_resistors_5_edited");
+    invent->reject();
+    main.Command("1 percent")->trigger();
+    tour.Save(invent, "inventory_resistors_1");
+    invent->reject();
+    main.Command("Capacitor Edit")->trigger();
+    tour.Save(invent, "inventory_capacitors");
+    invent->reject();
+}
+
 }  // namespace
 
 int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder) {
@@ -211,6 +242,7 @@ int RunScreenshotTour(const CalcEnvironment& environment, const QString& folder)
         TourSpecificationMends(tour, main);
         main.DbConv()->Open();
         tour.Save(main.DbConv(), "db_converter");
+        TourComponentValues(tour, main);
         main.Help()->Open();
         tour.Save(main.Help(), "help");
         main.Command("About Tavrel")->trigger();

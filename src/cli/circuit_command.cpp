@@ -29,14 +29,6 @@ namespace {
 constexpr int kDefaultPoints = 351;
 constexpr long double kDefaultSpan = 100;
 
-// A positive number as typed, suffixes allowed; beyond the extended range it is an
-// arithmetic failure.
-long double PositiveNumber(const std::string& text, const std::string& what) {
-    const long double value = NumberOption(text, what);
-    if (!(value > 0)) throw std::invalid_argument(what + " must be positive: " + text);
-    return value;
-}
-
 // Component values are stored as the program stores them; a value beyond the stored range is
 // an arithmetic failure, one below it would be a zero component.
 std::vector<long double> ParseValues(const std::string& text, char letter, const std::vector<int>& counts,

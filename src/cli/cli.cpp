@@ -12,6 +12,7 @@
 #include "cli/design_stage_command.h"
 #include "cli/schematic_command.h"
 #include "cli/stages_command.h"
+#include "cli/standard_command.h"
 #include "circuits/records/design.h"
 #include "core/arithmetic_failure.h"
 #include "core/bessel_prototype.h"
@@ -71,6 +72,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         CLI::App* schematic = app.add_subcommand("schematic", "the circuit the drawing of a catalog circuit connects");
         AddSchematicOptions(*schematic, schematicOptions);
         Example(*schematic, "tavrel-cli schematic --no 14 --compensated");
+        StandardOptions standardOptions;
+        CLI::App* standard = app.add_subcommand("standard", "preferred values around each value");
+        AddStandardOptions(*standard, standardOptions);
+        Example(*standard, "tavrel-cli standard --series 5 4.7k 12.3k");
 
         // Without a command the help, with the list of commands, is the answer.
         if (args.empty()) {
@@ -129,6 +134,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (schematic->parsed()) {
             Print(out, RunSchematic(schematicOptions));
+            return kDone;
+        }
+        if (standard->parsed()) {
+            Print(out, RunStandard(standardOptions));
             return kDone;
         }
         if (designStage->parsed()) {

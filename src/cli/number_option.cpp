@@ -13,6 +13,12 @@ long double NumberOption(const std::string& text, const std::string& option) {
     return *value;
 }
 
+long double PositiveNumber(const std::string& text, const std::string& what) {
+    const long double value = NumberOption(text, what);
+    if (!(value > 0)) throw std::invalid_argument(what + " must be positive: " + text);
+    return value;
+}
+
 std::string EntryText(const std::string& text) {
     if (IsPlainNumber(text)) return text;
     const auto value = ReadEngineeringNumber(text);

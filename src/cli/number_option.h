@@ -11,6 +11,9 @@ namespace tavrel::cli {
 // naming the option). A value beyond the extended range is an arithmetic failure.
 long double NumberOption(const std::string& text, const std::string& option);
 
+// As NumberOption, and a value that is not positive is bad usage too.
+long double PositiveNumber(const std::string& text, const std::string& what);
+
 // The specification entry a suffixed number stands for, written out in full ("2k" becomes
 // "2000"); any other text is passed on as typed, so that the entry check reads a plain number
 // itself and refuses the rest with the program's own message. A suffixed value beyond the

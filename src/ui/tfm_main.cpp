@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "io/inventory_file.h"
 #include "core/frequency_units.h"
 #include "stages/pairing.h"
 #include "ui/event_guard.h"
@@ -33,8 +34,10 @@
 #include "ui/tfm_db_conv.h"
 #include "ui/tfm_graph.h"
 #include "ui/tfm_help.h"
+#include "ui/tfm_invent.h"
 #include "ui/tfm_pairs.h"
 #include "ui/tfm_par_ent.h"
+#include "ui/tfm_resist.h"
 #include "ui/tfm_transfer.h"
 #include "ui/toolbar_glyphs.h"
 
@@ -68,6 +71,8 @@ TfmMain::TfmMain(CalcEnvironment environment, QWidget* parent)
     blocks_ = new TfmBlocks(this);
     dbConv_ = new TfmDbConv(this);
     help_ = new TfmHelp(this);
+    resist_ = new TfmResist(this);
+    invent_ = new TfmInvent(this);
     BuildMenus();
     BuildToolBar();
     BuildPages();
@@ -237,25 +242,43 @@ void TfmMain::BuildMenus() {
     connect(rads_, &QAction::triggered, this, GuardedSlot([this] { SetHzUnits(false); }));
     // Commands whose windows are not part of the program yet stay disabled.
     QAction* characteristics = AddCommand(options, "C&omponent characteristics");
-    QAction* standard = AddCommand(options, "&All capacitors standard values");
-    standard->setCheckable(true);
+    allCapsStandard_ = AddCommand(options, "&All capacitors standard values");
+    allCapsStandard_->setCheckable(true);
+    connect(allCapsStandard_, &QAction::toggled, this,
+            GuardedSlot([this](bool on) { design_->Options.AllCapsStandard = on; }));
     showTransfer_ = AddCommand(options, "Show &transfer function", "Show transfer function");
     connect(showTransfer_, &QAction::triggered, this, GuardedSlot([this] { transfer_->Open(); }));
-    for (QAction* later : {characteristics, standard}) later->setEnabled(false);
+    characteristics->setEnabled(false);
 
     QMenu* inventory = menuBar()->addMenu("&Inventory");
     QMenu* capacitor = inventory->addMenu("&Capacitor");
     QMenu* resistor = inventory->addMenu("&Resistor");
-    QList<QAction*> inventoryCommands{AddCommand(capacitor, "&Enable"), AddCommand(capacitor, "E&dit"),
-                                      AddCommand(resistor, "&Enable")};
+    capInventory_ = AddCommand(capacitor, "&Enable");
+    capInventory_->setObjectName("Capacitor Enable");
+    QAction* capacitorEdit = AddCommand(capacitor, "E&dit");
+    capacitorEdit->setObjectName("Capacitor Edit");
+    resInventory_ = AddCommand(resistor, "&Enable");
+    resInventory_->setObjectName("Resistor Enable");
+    for (QAction* enable : {capInventory_, resInventory_}) enable->setCheckable(true);
+    connect(capInventory_, &QAction::toggled, this,
+            GuardedSlot([this](bool on) { design_->Options.UseCapInventory = on; }));
+    connect(resInventory_, &QAction::toggled, this,
+            GuardedSlot([this](bool on) { design_->Options.UseResInventory = on; }));
+    connect(capacitorEdit, &QAction::triggered, this,
+            GuardedSlot([this] { invent_->Edit(inventory_, InventoryList::Capacitors, inventoryFile_); }));
     QMenu* edit = resistor->addMenu("E&dit");
-    for (const char* caption : {"&1 percent", "&5 percent", "1&0 percent"}) inventoryCommands << AddCommand(edit, caption);
-    for (QAction* later : inventoryCommands) later->setEnabled(false);
+    const std::pair<const char*, ResistorSeries> seriesItems[] = {
+        {"&1 percent", ResistorSeries::E96}, {"&5 percent", ResistorSeries::E24}, {"1&0 percent", ResistorSeries::E12}};
+    for (const auto& [caption, series] : seriesItems)
+        connect(AddCommand(edit, caption), &QAction::triggered, this,
+                GuardedSlot([this, series] { invent_->Edit(inventory_, InventoryListOf(series), inventoryFile_); }));
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     QAction* converter = AddCommand(tools, "&dB<-->V/V");
     connect(converter, &QAction::triggered, this, GuardedSlot([this] { dbConv_->Open(); }));
-    AddCommand(tools, "&Resistor values ")->setEnabled(false);
+    QAction* resistors = AddCommand(tools, "&Resistor values ");
+    connect(resistors, &QAction::triggered, this,
+            GuardedSlot([this] { resist_->Open(SeriesForTolerance(design_->Characteristics.RTolerance)); }));
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     QAction* contents = AddCommand(helpMenu, "&Contents");
@@ -623,6 +646,20 @@ void TfmMain::UpdateSteps() {
     steps_->Show(marks);
 }
 
+void TfmMain::UseInventoryFile(const std::filesystem::path& file) {
+    inventoryFile_ = file;
+    inventory_ = LoadInventory(file);
+}
+
+void TfmMain::ApplyOptions() {
+    SetPairingMode(state_->AutoPairing, true);
+    SetCascadingMode(state_->AutoCascading, true);
+    SetHzUnits(state_->HzUnits);
+    allCapsStandard_->setChecked(design_->Options.AllCapsStandard);
+    capInventory_->setChecked(design_->Options.UseCapInventory);
+    resInventory_->setChecked(design_->Options.UseResInventory);
+}
+
 void TfmMain::closeEvent(QCloseEvent* event) {
     bool discard = false;
     Guarded([&] { discard = ConfirmDiscard(); });
@@ -630,7 +667,9 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{criteria_, transfer_, blocks_, dbConv_, help_}) w->hide();
+    emit exitConfirmed();
+    for (QWidget* w : std::initializer_list<QWidget*>{criteria_, transfer_, blocks_, dbConv_, help_, resist_, invent_})
+        w->hide();
     event->accept();
 }
 

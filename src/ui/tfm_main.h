@@ -1,11 +1,13 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "analysis/workflow.h"
 #include "circuits/records/design.h"
+#include "circuits/values/inventory.h"
 #include "core/calculate.h"
 #include "io/window_geometry.h"
 
@@ -25,8 +27,10 @@ class TfmCriteria;
 class TfmDbConv;
 class TfmGraph;
 class TfmHelp;
+class TfmInvent;
 class TfmPairs;
 class TfmParEnt;
+class TfmResist;
 class TfmTransfer;
 
 // The one window of the program: menus and toolbar on top, the row of wizard steps, and the
@@ -51,6 +55,8 @@ public:
     TfmDbConv* DbConv() const { return dbConv_; }
     TfmHelp* Help() const { return help_; }
     StepIndicator* Steps() const { return steps_; }
+    TfmResist* Resist() const { return resist_; }
+    TfmInvent* Invent() const { return invent_; }
     // Menu commands and toolbar buttons by their captions without "&" (e.g. "Save Design").
     QAction* Command(const QString& caption) const;
     QString StatusText() const;
@@ -68,12 +74,23 @@ public:
     WindowGeometry Geometry() const;
     // Places the window; a geometry from another screen is brought onto this one.
     void SetGeometry(const WindowGeometry& geometry);
+    // The component inventory of the run, read from its file (which the inventory window's OK
+    // writes); without a file the inventory is the default one and lasts for the run.
+    InventoryBlock& Inventory() { return inventory_; }
+    void UseInventoryFile(const std::filesystem::path& file);
+    // Puts the options the design holds (modes, units, inventory use, all caps standard) on
+    // the menus, as choosing them there would.
+    void ApplyOptions();
 
     // Whether the current design may be discarded, after the save question.
     bool ConfirmDiscard();
     void StartDesign(FilterKind kind);
     void NewDesign();
     void CloseDesign();
+
+signals:
+    // The program is closing: the design may be discarded (the settings are written now).
+    void exitConfirmed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,12 +152,17 @@ private:
     std::array<QWidget*, kWizardPageCount> pageWidgets_{};
     StepIndicator* steps_;
     QLabel* heading_;
+    TfmResist* resist_;
+    TfmInvent* invent_;
+    InventoryBlock inventory_ = DefaultInventory();
+    std::filesystem::path inventoryFile_;
     QLabel* status_;
     QActionGroup* kinds_;
     std::array<QAction*, 5> kindActions_{};
     QAction *newDesign_{}, *open_{}, *save_{}, *saveAs_{}, *closeDesign_{}, *copy_{}, *ascii_{}, *netlist_{}, *print_{};
     QAction *next_{}, *back_{};
     QAction *hz_{}, *rads_{}, *toggleUnits_{}, *showTransfer_{};
+    QAction *allCapsStandard_{}, *capInventory_{}, *resInventory_{};
     QMenu *pairing_{}, *cascading_{};
     QAction *pairingAutomatic_{}, *pairingInteractive_{}, *cascadingAutomatic_{}, *cascadingInteractive_{};
 };

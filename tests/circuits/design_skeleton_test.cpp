@@ -3,12 +3,10 @@
 #include "support/case_name.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "circuits/equations/design_skeleton.h"
 #include "circuits/equations/design_stage.h"
-#include "circuits/values/resistor_series.h"
 #include "stages/stage_record.h"
 
 namespace tavrel {
@@ -135,52 +133,6 @@ TEST(ValidityTest, NegativeResistorOrNonPositiveCapacitor) {
     r.Capacitors[0].Value = 0;
     CheckComponentValues(r);
     EXPECT_TRUE(r.Invalid);
-}
-
-struct StandardCase {
-    long double ohms;
-    ResistorSeries series;
-    bool standard;
-    int index, decade;
-};
-
-void PrintTo(const StandardCase& c, std::ostream* os) {
-    constexpr const char* kSeries[] = {"E96", "E24", "E12"};
-    char ohms[32];
-    std::snprintf(ohms, sizeof ohms, "%.10Lg", c.ohms);
-    *os << ohms << " ohm " << kSeries[static_cast<int>(c.series)];
-}
-
-class StandardResistor : public ::testing::TestWithParam<StandardCase> {};
-
-TEST_P(StandardResistor, MatchesWithinOneThousandthOfTheMantissa) {
-    const StandardCase& c = GetParam();
-    const auto step = IsStandardResistor(c.ohms, c.series);
-    ASSERT_EQ(step.has_value(), c.standard);
-    if (!step) return;
-    EXPECT_EQ(step->index, c.index);
-    EXPECT_EQ(step->decade, c.decade);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, StandardResistor,
-    ::testing::Values(StandardCase{47500, ResistorSeries::E96, true, 65, 2},
-                      StandardCase{47000, ResistorSeries::E96, false, 0, 0},
-                      StandardCase{47000, ResistorSeries::E24, true, 16, 2},
-                      StandardCase{10000, ResistorSeries::E96, true, 0, 2},
-                      StandardCase{1, ResistorSeries::E12, true, 0, -2},
-                      StandardCase{10000 * 1.0002L, ResistorSeries::E96, false, 0, 0},
-                      StandardCase{0, ResistorSeries::E96, false, 0, 0}),
-    testing_support::PrintedName());
-
-TEST(ResistorSeriesTable, SizesAndTolerances) {
-    EXPECT_EQ(SeriesEntries(ResistorSeries::E96).size(), 96u);
-    EXPECT_EQ(SeriesEntries(ResistorSeries::E24).size(), 24u);
-    EXPECT_EQ(SeriesEntries(ResistorSeries::E12).size(), 12u);
-    EXPECT_EQ(SeriesForTolerance(1), ResistorSeries::E96);
-    EXPECT_EQ(SeriesForTolerance(2), ResistorSeries::E24);
-    EXPECT_EQ(SeriesForTolerance(5), ResistorSeries::E24);
-    EXPECT_EQ(SeriesForTolerance(10), ResistorSeries::E12);
 }
 
 StageCircuitRecord GainPairRecord(long double other, long double last) {

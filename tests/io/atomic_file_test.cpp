@@ -18,13 +18,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
+
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The unprivileged user the root-run cases drop to.
-constexpr uid_t kNobody = 65534;
+using testing_support::kNobody;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,35 +59,12 @@ std::string Outcome(const std::optional<FileWriteError>& error) {
 // take (another user, a file size limit), and returns the child's Outcome. An alarm ends a child
 // that blocks, as opening a FIFO would.
 std::string WriteInChild(const fs::path& path, const std::string& bytes, const std::function<bool()>& prepare) {
-    int channel[2];
-    if (pipe(channel) != 0) return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        alarm(10);
-        if (!prepare()) _exit(2);
-        const std::string outcome = Outcome(WriteFileAtomically(path, bytes));
-        _exit(write(channel[1], outcome.data(), outcome.size()) == static_cast<ssize_t>(outcome.size()) ? 0 : 3);
-    }
-    close(channel[1]);
-    std::string outcome;
-    char buffer[512];
-    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) outcome.append(buffer, static_cast<std::size_t>(n));
-    close(channel[0]);
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) return "no child";
-    if (WIFSIGNALED(status)) return "child ended by signal " + std::to_string(WTERMSIG(status));
-    if (WEXITSTATUS(status) != 0) return "child failed with status " + std::to_string(WEXITSTATUS(status));
-    return outcome;
+    return testing_support::RunInChild(prepare, [&] { return Outcome(WriteFileAtomically(path, bytes)); });
 }
 
 bool AsIs() { return true; }
 
-// Root passes every permission check, so the permission cases run as an ordinary user.
-bool AsUnprivilegedUser() {
-    if (geteuid() != 0) return true;
-    return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
-}
+using testing_support::AsUnprivilegedUser;
 
 // Writes beyond this size fail with EFBIG, a failure in the middle of the content.
 bool WithFileSizeLimit() {

@@ -30,7 +30,7 @@ CapacitorStep SecondCapacitorStep(long double ratio, const CapacitorStep& c1, lo
         case 10: return {c1.index, c1.decade - 1};
         default: break;
     }
-    return StandardCapacitorStep(c2).value_or(CapacitorStep{-1, 0});
+    return IsStandardCapacitor(c2).value_or(CapacitorStep{-1, 0});
 }
 
 }  // namespace

@@ -5,6 +5,27 @@
 
 namespace tavrel {
 
+// The characteristics of the components that the tolerance and temperature analyses and the
+// netlist assume. They outlive a design (the settings file keeps them), and a design file
+// carries a copy.
+struct ComponentCharacteristics {
+    Real48 RTolerance = 1;          // resistor tolerance, percent; also picks the resistor series
+    Real48 CTolerance = 1;          // capacitor tolerance, percent
+    Real48 OpTolerance = 30;        // op-amp GBW tolerance, percent
+    Real48 RTempCoeff = 100e-6L;    // per deg C
+    Real48 CTempCoeff = 20e-6L;     // per deg C
+    Real48 TempRange = 20;          // deg C
+    Real48 OpTempCoeff = 2e-3L;     // op-amp GBW, per deg C
+    Real48 Noise = 12;              // op-amp noise density, nV/sqrt(Hz), for the netlist
+};
+
+// The program's choices of how component values are realised, kept across designs.
+struct ComponentOptions {
+    bool AllCapsStandard = false;  // "&All capacitors standard values"
+    bool UseCapInventory = false;  // Inventory > Capacitor > Enable
+    bool UseResInventory = false;  // Inventory > Resistor > Enable
+};
+
 // The one design: the specification and the results of the five approximations (State), the
 // pairing lists, stage records and their response arrays (Stages), and the circuit of every
 // stage with its component values and the choices kept beside it (Circuits). Stages are
@@ -14,6 +35,9 @@ struct Design {
     DesignState State;
     StageTables Stages;
     CircuitTable Circuits;
+    // Not touched by a new design: set from the settings at start.
+    ComponentCharacteristics Characteristics;
+    ComponentOptions Options;
 
     StageRecord& Stage(int s) { return Stages.Stage[static_cast<size_t>(s)]; }
     const StageRecord& Stage(int s) const { return Stages.Stage[static_cast<size_t>(s)]; }

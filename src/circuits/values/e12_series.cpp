@@ -2,22 +2,22 @@
 
 #include <cmath>
 
+#include "circuits/values/resistor_series.h"
+
 namespace tavrel {
 
+int CapacitorMantissa(int index) { return SeriesMantissa(ResistorSeries::E12, index); }
+
 long double CapacitorFromStep(const CapacitorStep& step) {
-    return kE12[static_cast<size_t>(step.index)] / std::pow(10.0L, static_cast<long double>(step.decade));
+    const long double scale = std::pow(10.0L, static_cast<long double>(std::abs(step.decade)));
+    return step.decade < 0 ? CapacitorMantissa(step.index) * scale : CapacitorMantissa(step.index) / scale;
 }
 
-std::optional<CapacitorStep> StandardCapacitorStep(long double farads) {
-    if (!(farads > 0)) return std::nullopt;
-    long double x = farads;
-    int decade = 0;
-    while (x < 99.999L) {
-        x *= 10;
-        ++decade;
-    }
-    for (size_t i = 0; i < kE12.size(); ++i)
-        if (std::fabs(x - kE12[i]) <= 0.01L) return CapacitorStep{static_cast<int>(i), decade};
+std::optional<CapacitorStep> IsStandardCapacitor(long double farads) {
+    if (!(farads > 0) || !std::isfinite(farads)) return std::nullopt;
+    const NormalisedValue n = NormaliseCapacitor(farads);
+    for (int i = 0; i < kE12Count; ++i)
+        if (std::fabs(n.mantissa - CapacitorMantissa(i)) <= 0.01L) return CapacitorStep{i, n.decade};
     return std::nullopt;
 }
 

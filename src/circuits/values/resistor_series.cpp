@@ -8,6 +8,8 @@ namespace tavrel {
 
 namespace {
 
+// The three series as the mantissas of one decade, written as the tables of preferred values
+// write them (E12 also serves the capacitors).
 constexpr std::array<const char*, 96> kE96{
     "100", "102", "105", "107", "110", "113", "115", "118", "121", "124", "127", "130", "133", "137", "140", "143",
     "147", "150", "154", "158", "162", "165", "169", "174", "178", "182", "187", "191", "196", "200", "205", "210",
@@ -21,12 +23,26 @@ constexpr std::array<const char*, 24> kE24{"100", "110", "120", "130", "150", "1
 constexpr std::array<const char*, 12> kE12{"100", "120", "150", "180", "220", "270",
                                            "330", "390", "470", "560", "680", "820"};
 
+// The normalisation limits: a value that rounds to the next decade's "100" stays in its own
+// decade, so the 0.001 match still finds it.
+constexpr long double kMantissaLow = 99.999L;
+constexpr long double kMantissaHigh = 999.99L;
+
 }  // namespace
 
 ResistorSeries SeriesForTolerance(long double percent) {
     if (percent <= 1) return ResistorSeries::E96;
     if (percent <= 5) return ResistorSeries::E24;
     return ResistorSeries::E12;
+}
+
+int SeriesPercent(ResistorSeries series) {
+    switch (series) {
+        case ResistorSeries::E96: return 1;
+        case ResistorSeries::E24: return 5;
+        case ResistorSeries::E12: return 10;
+    }
+    return 10;
 }
 
 std::span<const char* const> SeriesEntries(ResistorSeries series) {
@@ -43,24 +59,40 @@ int SeriesMantissa(ResistorSeries series, int index) {
 }
 
 long double ResistorFromStep(ResistorSeries series, const ResistorStep& step) {
-    return SeriesMantissa(series, step.index) * std::pow(10.0L, static_cast<long double>(step.decade));
+    // Dividing by an exact power of ten keeps 4.7 Ohm as near to 4.7 as the type allows.
+    const long double mantissa = SeriesMantissa(series, step.index);
+    const long double scale = std::pow(10.0L, static_cast<long double>(std::abs(step.decade)));
+    return step.decade < 0 ? mantissa / scale : mantissa * scale;
+}
+
+NormalisedValue NormaliseResistor(long double ohms) {
+    NormalisedValue n{ohms, 0};
+    while (n.mantissa < kMantissaLow) {
+        n.mantissa *= 10;
+        --n.decade;
+    }
+    while (n.mantissa > kMantissaHigh) {
+        n.mantissa *= 0.1L;
+        ++n.decade;
+    }
+    return n;
+}
+
+NormalisedValue NormaliseCapacitor(long double farads) {
+    NormalisedValue n{farads, 0};
+    while (n.mantissa < kMantissaLow) {
+        n.mantissa *= 10;
+        ++n.decade;
+    }
+    return n;
 }
 
 std::optional<ResistorStep> IsStandardResistor(long double ohms, ResistorSeries series) {
     if (!(ohms > 0) || !std::isfinite(ohms)) return std::nullopt;
-    long double x = ohms;
-    int decade = 0;
-    while (x < 99.999L) {
-        x *= 10;
-        --decade;
-    }
-    while (x > 999.99L) {
-        x *= 0.1L;
-        ++decade;
-    }
+    const NormalisedValue n = NormaliseResistor(ohms);
     const auto entries = SeriesEntries(series);
     for (size_t i = 0; i < entries.size(); ++i)
-        if (std::fabs(x - std::atoi(entries[i])) <= 0.001L) return ResistorStep{static_cast<int>(i), decade};
+        if (std::fabs(n.mantissa - std::atoi(entries[i])) <= 0.001L) return ResistorStep{static_cast<int>(i), n.decade};
     return std::nullopt;
 }
 
