@@ -24,13 +24,19 @@ SettingsSession::SettingsSession(TfmMain& main, std::optional<std::filesystem::p
     }
     ApplySettings(settings_, main_.CurrentDesign());
     main_.ApplyOptions();
+    main_.SetGeometry({settings_.MainLeft, settings_.MainTop, settings_.MainWidth, settings_.MainHeight,
+                       settings_.MainMaximized});
     connect(&main_, &TfmMain::exitConfirmed, this, &SettingsSession::Write);
 }
 
 void SettingsSession::Write() {
     if (!keep_) return;
-    settings_.MainLeft = main_.pos().x();
-    settings_.MainTop = main_.pos().y();
+    const WindowGeometry geometry = main_.Geometry();
+    settings_.MainLeft = geometry.x;
+    settings_.MainTop = geometry.y;
+    settings_.MainWidth = geometry.width;
+    settings_.MainHeight = geometry.height;
+    settings_.MainMaximized = geometry.maximized;
     TakeSettings(main_.CurrentDesign(), settings_);
     WriteSettings(settings_, text_);
     if (const auto error = WriteSettingsFile(*file_, text_))

@@ -73,6 +73,29 @@ private slots:
         QCOMPARE(ReadWholeFile(file_), std::string("changed by hand\n"));
     }
 
+    // The window opens where and as large as it was left; a maximized one opens maximized.
+    void theWindowOpensWhereItWasLeft() {
+        WriteWholeFile(file_, "[General]\nMainposn=40,30\nMainsize=900,700\n");
+        {
+            SettingsSession settings(*session_.main(), file_);
+            QCOMPARE(session_.main()->geometry(), QRect(40, 30, 900, 700));
+            session_.main()->setGeometry(60, 50, 1000, 720);
+            QVERIFY(session_.main()->close());
+        }
+        const Settings kept = ReadSettings(ProfileFromBytes(ReadWholeFile(file_)));
+        QCOMPARE(kept.MainLeft, 60);
+        QCOMPARE(kept.MainTop, 50);
+        QCOMPARE(kept.MainWidth, 1000);
+        QCOMPARE(kept.MainHeight, 720);
+        QVERIFY(!kept.MainMaximized);
+        session_.Stop();
+        session_.Start();
+        WriteWholeFile(file_, "[General]\nMainposn=60,50\nMainsize=1000,720\nMaximized=TRUE\n");
+        SettingsSession again(*session_.main(), file_);
+        QVERIFY(session_.main()->windowState() & Qt::WindowMaximized);
+        QCOMPARE(session_.main()->Geometry().width, 1000);
+    }
+
     void cancelAtExitLeavesTheFileUnwritten() {
         WriteWholeFile(file_, "[Settings]\nStage cascading=Manual\n");
         SettingsSession settings(*session_.main(), file_);
