@@ -15,7 +15,7 @@ ApproximationNextPlan PlanApproximationNext(DesignState& state, int checkedAppro
     ApproximationNextPlan plan;
     plan.rebuild = state.Recalculated || state.DesignStep <= Step::ApproximationChosen;
     if (state.FilterKind == FilterKind::UserDefined) {
-        plan.show = WizardWindow::CircuitSelection;
+        plan.show = WizardPage::CircuitSelection;
         if (!(state.DesignStep > Step::SpecificationDone && !state.Recalculated)) {
             state.DesignStep = Step::ApproximationChosen;
             plan.enableTransferFunction = true;
@@ -23,18 +23,18 @@ ApproximationNextPlan PlanApproximationNext(DesignState& state, int checkedAppro
         return plan;
     }
     if (!state.AutoPairing) {
-        plan.show = WizardWindow::Pairing;
+        plan.show = WizardPage::Pairing;
         if (state.Recalculated) state.DesignStep = Step::ApproximationChosen;
         return plan;
     }
     plan.pairAutomatically = plan.rebuild;
     if (!state.AutoCascading) {
-        plan.show = WizardWindow::Cascading;
+        plan.show = WizardPage::Cascading;
         if (plan.rebuild) state.DesignStep = Step::PairingDone;
         return plan;
     }
     plan.cascadeAutomatically = plan.rebuild;
-    plan.show = WizardWindow::CircuitSelection;
+    plan.show = WizardPage::CircuitSelection;
     if (!(state.DesignStep > Step::ApproximationChosen && !state.Recalculated)) {
         state.DesignStep = Step::CascadingDone;
         plan.enableTransferFunction = true;
@@ -42,7 +42,25 @@ ApproximationNextPlan PlanApproximationNext(DesignState& state, int checkedAppro
     return plan;
 }
 
+// The DesignStep at which each page is shown, in page order (Next in the approximation
+// window sets 3 for the pairing page, 4 for cascading, 5 for circuit selection; the later
+// steps follow the same pattern).
+constexpr std::uint8_t kPageSteps[kWizardPageCount] = {Step::NoDesign,         Step::SpecificationDone,
+                                                       Step::ApproximationChosen, Step::PairingDone,
+                                                       Step::CascadingDone,    Step::CircuitsSelected,
+                                                       Step::ComponentsCalculated};
+
 }  // namespace
+
+bool PageReached(const DesignState& state, WizardPage page) {
+    return state.DesignStep >= kPageSteps[static_cast<int>(page)];
+}
+
+bool PageSkipped(const DesignState& state, WizardPage page) {
+    if (state.FilterKind == FilterKind::UserDefined)
+        return page == WizardPage::Specification || page == WizardPage::Pairing || page == WizardPage::Cascading;
+    return (page == WizardPage::Pairing && state.AutoPairing) || (page == WizardPage::Cascading && state.AutoCascading);
+}
 
 std::optional<std::string> DiscardQuestion(const Design& design) {
     const DesignState& state = design.State;

@@ -31,13 +31,32 @@ void ChooseApproximation(Design& design, int approx);
 // Back in the approximation window.
 void ApproximationBack(Design& design);
 
+// The steps of the wizard, each a page of the main window, in their order.
+enum class WizardPage {
+    Specification,
+    Approximation,
+    Pairing,
+    Cascading,
+    CircuitSelection,
+    ComponentCalculation,
+    FinalResponses
+};
+inline constexpr int kWizardPageCount = 7;
+
+// Whether the design has come as far as the page: DesignStep has reached the value at
+// which the wizard shows it (the specification of a started design always has).
+bool PageReached(const DesignState& state, WizardPage page);
+
+// Whether the page is one the design passes without showing it: pairing and cascading
+// in their automatic modes.
+bool PageSkipped(const DesignState& state, WizardPage page);
+
 // What Next in the approximation window does, step by step.
-enum class WizardWindow { Pairing, Cascading, CircuitSelection };
 struct ApproximationNextPlan {
     bool rebuild = false;            // pairing lists, stages and gains are built anew
     bool pairAutomatically = false;  // automatic pairing ran
     bool cascadeAutomatically = false;
-    WizardWindow show = WizardWindow::CircuitSelection;
+    WizardPage show = WizardPage::CircuitSelection;
     bool enableTransferFunction = false;
 };
 // Next in the approximation window: decides the plan, applies its DesignStep change and runs

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "cli/number_option.h"
 #include "core/math_helpers.h"
-#include "core/number_format.h"
 #include "core/responses.h"
 
 namespace tavrel::cli {
@@ -13,11 +13,12 @@ namespace {
 constexpr const char* kApproxNames[kApproxCount] = {"butterworth", "chebyshev", "inverse_chebyshev", "elliptic",
                                                      "bessel"};
 
+constexpr FilterKind kSpecifiedKinds[] = {FilterKind::Lowpass, FilterKind::Highpass, FilterKind::Bandpass,
+                                          FilterKind::Bandstop};
+
 FilterKind ParseKind(const std::string& text) {
-    if (text == "lowpass") return FilterKind::Lowpass;
-    if (text == "highpass") return FilterKind::Highpass;
-    if (text == "bandpass") return FilterKind::Bandpass;
-    if (text == "bandstop") return FilterKind::Bandstop;
+    for (const FilterKind kind : kSpecifiedKinds)
+        if (text == KindName(kind)) return kind;
     throw std::invalid_argument("unknown kind: " + text);
 }
 
@@ -35,9 +36,9 @@ void ApplyUnit(const std::string& unit, DesignState& state, SpecEntries& entries
 }
 
 void ApplyRange(const std::string& range, bool linear, DesignState& state) {
-    const auto comma = range.find(',');
-    if (comma == std::string::npos) throw std::invalid_argument("--range takes LO,HI");
-    const long double lo = ReadReal(range.substr(0, comma)), hi = ReadReal(range.substr(comma + 1));
+    const std::vector<std::string> items = SplitList(range);
+    if (items.size() != 2) throw std::invalid_argument("--range takes LO,HI");
+    const long double lo = NumberOption(items[0], "--range"), hi = NumberOption(items[1], "--range");
     if (!(lo > 0 && hi > lo)) throw std::invalid_argument("--range needs 0 < LO < HI");
     const long double toDisplay = state.HzUnits ? 1 : 2 * kPi;
     state.FreqLo = lo * toDisplay;
@@ -104,21 +105,73 @@ nlohmann::json Response(const DesignState& state, int approx) {
     return r;
 }
 
+// The default text of one entry for every kind, as the specification window starts it:
+// "lowpass 1, highpass 2, ...".
+std::string DefaultsByKind(std::string SpecEntries::*entry, bool bandOnly) {
+    std::string text;
+    for (const FilterKind kind : kSpecifiedKinds) {
+        if (bandOnly && !IsBandKind(kind)) continue;
+        text += (text.empty() ? "" : ", ") + std::string(KindName(kind)) + " " + DefaultEntries(kind, false).*entry;
+    }
+    return text;
+}
+
 }  // namespace
 
+const char* KindName(FilterKind kind) {
+    switch (kind) {
+        case FilterKind::Lowpass: return "lowpass";
+        case FilterKind::Highpass: return "highpass";
+        case FilterKind::Bandpass: return "bandpass";
+        case FilterKind::Bandstop: return "bandstop";
+        case FilterKind::UserDefined: break;
+    }
+    return "user";
+}
+
 void AddCalcOptions(CLI::App& command, CalcOptions& options) {
-    command.add_option("--kind", options.kind, "lowpass|highpass|bandpass|bandstop");
-    command.add_option("--apb", options.apb, "passband attenuation (dB)");
-    command.add_option("--asb", options.asb, "stopband attenuation (dB)");
-    command.add_option("--f1", options.f1, "passband edge or bandwidth");
-    command.add_option("--f2", options.f2, "stopband edge or bandwidth");
-    command.add_option("--f0", options.f0, "center frequency");
-    command.add_option("--unit", options.unit, "hz|khz|rad/s|krad/s");
-    command.add_option("--force-order", options.forceOrder, "forced filter order");
-    auto* gain = command.add_option("--gain", options.gain, "overall gain (V/V)");
-    command.add_option("--gain-db", options.gainDb, "overall gain (dB)")->excludes(gain);
-    command.add_option("--range", options.range, "frequency range LO,HI in Hz");
-    command.add_flag("--linear", options.linear, "linear frequency grid");
+    const SpecEntries defaults;
+    command.add_option("--kind", options.kind, "lowpass|highpass|bandpass|bandstop (default " + options.kind + ")")
+        ->type_name("KIND");
+    command.add_option("--apb", options.apb, "passband attenuation, dB (default " + defaults.Apb + ")")
+        ->type_name("DB");
+    command.add_option("--asb", options.asb, "stopband attenuation, dB (default " + defaults.Asb + ")")
+        ->type_name("DB");
+    command
+        .add_option("--f1", options.f1,
+                    "passband edge (lowpass, highpass) or bandwidth (bandpass, bandstop), in --unit (default " +
+                        DefaultsByKind(&SpecEntries::F1, false) + ")")
+        ->type_name("X");
+    command
+        .add_option("--f2", options.f2,
+                    "stopband edge or bandwidth, in --unit (default " + DefaultsByKind(&SpecEntries::F2, false) + ")")
+        ->type_name("X");
+    command
+        .add_option("--f0", options.f0,
+                    "center frequency, in --unit (default " + DefaultsByKind(&SpecEntries::F0, true) + ")")
+        ->type_name("X");
+    command
+        .add_option("--unit", options.unit,
+                    "hz|khz|rad/s|krad/s, the unit of --f1, --f2, --f0 (default " + options.unit + ")")
+        ->type_name("UNIT");
+    command
+        .add_option("--force-order", options.forceOrder, "forced filter order (default: the lowest that meets --asb)")
+        ->type_name("N");
+    auto* gain = command.add_option("--gain", options.gain, "overall gain, V/V (default " + defaults.Gain + ")")
+                     ->type_name("VV");
+    command.add_option("--gain-db", options.gainDb, "overall gain, dB (instead of --gain)")
+        ->excludes(gain)
+        ->type_name("DB");
+    command
+        .add_option("--range", options.range,
+                    "frequency range of the response grid, Hz (default: the range the program sets around the edges)")
+        ->type_name("LO,HI");
+    command.add_flag("--linear", options.linear, "linear frequency grid (default logarithmic)");
+}
+
+void AddCalcCommandOptions(CLI::App& command, CalcOptions& options) {
+    AddCalcOptions(command, options);
+    command.add_flag("--brief", options.brief, "orders, pole Q, poles and zeros without the response arrays");
 }
 
 CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env, DesignState& state) {
@@ -129,13 +182,13 @@ CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env,
     state.FilterKind = kind;
     state.HighestApprox = 4;
     state.DbDisplay = options.gainDb.has_value();
-    if (options.apb) entries.Apb = *options.apb;
-    if (options.asb) entries.Asb = *options.asb;
-    if (options.f1) entries.F1 = *options.f1;
-    if (options.f2) entries.F2 = *options.f2;
-    if (options.f0) entries.F0 = *options.f0;
-    if (options.gain) entries.Gain = *options.gain;
-    if (options.gainDb) entries.Gain = *options.gainDb;
+    if (options.apb) entries.Apb = EntryText(*options.apb);
+    if (options.asb) entries.Asb = EntryText(*options.asb);
+    if (options.f1) entries.F1 = EntryText(*options.f1);
+    if (options.f2) entries.F2 = EntryText(*options.f2);
+    if (options.f0) entries.F0 = EntryText(*options.f0);
+    if (options.gain) entries.Gain = EntryText(*options.gain);
+    if (options.gainDb) entries.Gain = EntryText(*options.gainDb);
     if (options.forceOrder) {
         entries.ForceOrder = true;
         entries.ForcedOrder = *options.forceOrder;
@@ -154,10 +207,9 @@ CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env,
     return run;
 }
 
-nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state) {
+nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state, bool brief) {
     nlohmann::json doc;
-    constexpr const char* kKinds[] = {"lowpass", "highpass", "bandpass", "bandstop", "user"};
-    doc["kind"] = kKinds[static_cast<int>(state.FilterKind)];
+    doc["kind"] = KindName(state.FilterKind);
     doc["warnings"] = run.outcome.warnings;
     nlohmann::json list = nlohmann::json::array();
     for (int approx = 0; approx < kApproxCount; ++approx) {
@@ -174,7 +226,7 @@ nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state) {
             a["gain_text"] = record.GainText;
             a["poles"] = Poles(state, approx);
             a["zeros"] = Zeros(state, approx);
-            if (state.GainAccepted) a["response"] = Response(state, approx);
+            if (state.GainAccepted && !brief) a["response"] = Response(state, approx);
         }
         list.push_back(a);
     }

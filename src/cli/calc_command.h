@@ -16,9 +16,15 @@ struct CalcOptions {
     std::optional<std::string> forceOrder;
     std::optional<std::string> range;
     bool linear = false;
+    bool brief = false;  // calc only: no response arrays
 };
 
+// The specification options; the calc command adds --brief.
 void AddCalcOptions(CLI::App& command, CalcOptions& options);
+void AddCalcCommandOptions(CLI::App& command, CalcOptions& options);
+
+// The name of a filter kind in the documents and options ("lowpass", ..., "user").
+const char* KindName(FilterKind kind);
 
 // Result of running a specification: the state and either a finished document or an
 // error document with its exit status.
@@ -32,6 +38,7 @@ struct CalcRun {
 // Throws ArithmeticFailure or std::invalid_argument (bad usage).
 CalcRun RunSpecification(const CalcOptions& options, const CalcEnvironment& env, DesignState& state);
 
-nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state);
+// The document; brief leaves out the response arrays.
+nlohmann::json CalcDocument(const CalcRun& run, const DesignState& state, bool brief = false);
 
 }  // namespace tavrel::cli

@@ -13,11 +13,11 @@
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
 #include "circuits/network/stage_function.h"
+#include "cli/number_option.h"
 #include "io/atomic_file.h"
 #include "stages/stage_record.h"
 #include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
-#include "core/number_format.h"
 #include "core/real48.h"
 
 namespace tavrel::cli {
@@ -28,25 +28,6 @@ namespace {
 // frequency, on as many points as the program's response grids.
 constexpr int kDefaultPoints = 351;
 constexpr long double kDefaultSpan = 100;
-
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> items;
-    size_t start = 0;
-    for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
-        items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return items;
-}
-
-// A positive number as typed; beyond the extended range it is an arithmetic failure.
-long double PositiveNumber(const std::string& text, const std::string& what) {
-    if (!IsPlainNumber(text)) throw std::invalid_argument(what + " is not a number: \"" + text + "\"");
-    const long double value = ReadReal(text);
-    if (!(value > 0)) throw std::invalid_argument(what + " must be positive: " + text);
-    return value;
-}
 
 // Component values are stored as the program stores them; a value beyond the stored range is
 // an arithmetic failure, one below it would be a zero component.
@@ -129,14 +110,27 @@ std::string DataFileFor(const std::filesystem::path& netlist) {
 }  // namespace
 
 void AddCircuitOptions(CLI::App& command, CircuitOptions& options) {
-    command.add_option("--no", options.no, "circuit number of the catalog (1..94)")->required();
-    command.add_option("--r", options.r, "resistor values R1,R2,... in ohm")->required();
-    command.add_option("--c", options.c, "capacitor values C1,C2,... in farad")->required();
+    command.add_option("--no", options.no, "circuit number of the catalog (1..94, see the catalog command)")
+        ->required()
+        ->type_name("N");
+    command.add_option("--r", options.r, "resistor values R1,R2,... in ohm (4.7k, 1MEG)")
+        ->required()
+        ->type_name("R1,R2,...");
+    command.add_option("--c", options.c, "capacitor values C1,C2,... in farad (10n, 220p)")
+        ->required()
+        ->type_name("C1,C2,...");
     command.add_flag("--compensated", options.compensated,
-                     "the actively compensated variant (its two added resistors may follow the others)");
-    command.add_option("--f-hz", options.fHz, "response frequencies F1,F2,... in Hz");
-    auto* netlist = command.add_option("--netlist", options.netlist, "write a netlist of this stage to FILE");
-    command.add_option("--dialect", options.dialect, "pspice|ngspice")
+                     "the actively compensated variant (its two added resistors may follow the others; "
+                     "default: copied from the first op amp's divider)");
+    command
+        .add_option("--f-hz", options.fHz,
+                    "response frequencies F1,F2,... in Hz (default: " + std::to_string(kDefaultPoints) +
+                        " points over two decades on either side of the circuit's own frequency)")
+        ->type_name("F1,F2,...");
+    auto* netlist =
+        command.add_option("--netlist", options.netlist, "write a netlist of this stage to FILE")->type_name("FILE");
+    command.add_option("--dialect", options.dialect, "pspice|ngspice (default " + options.dialect + ")")
+        ->type_name("DIALECT")
         ->check(CLI::IsMember({"pspice", "ngspice"}))
         ->needs(netlist);
 }

@@ -5,6 +5,7 @@
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/design_merits.h"
 #include "circuits/equations/design_stage.h"
+#include "cli/number_option.h"
 #include "stages/stage_record.h"
 
 namespace tavrel::cli {
@@ -58,44 +59,54 @@ nlohmann::json DesignDocument(const StageCircuitRecord& r) {
 }  // namespace
 
 void AddDesignStageOptions(CLI::App& command, DesignStageOptions& o) {
-    command.add_option("--no", o.request.circuitNo, "catalog circuit number")->required();
-    auto* wp = command.add_option("--wp", o.wp, "pole frequency, rad/s");
-    auto* qp = command.add_option("--qp", o.qp, "pole Q");
-    command.add_option("--wz", o.wz, "zero frequency, rad/s (notch stages)");
-    auto* wc = command.add_option("--wc", o.wc, "corner frequency, rad/s (first-order stages)");
+    command.add_option("--no", o.request.circuitNo, "catalog circuit number (see the catalog command)")
+        ->required()
+        ->type_name("N");
+    auto* wp = command.add_option("--wp", o.wp, "pole frequency, rad/s (second-order circuits)")->type_name("W");
+    auto* qp = command.add_option("--qp", o.qp, "pole Q (second-order circuits)")->type_name("Q");
+    command.add_option("--wz", o.wz, "zero frequency, rad/s (notch circuits)")->type_name("WZ");
+    auto* wc = command.add_option("--wc", o.wc, "corner frequency, rad/s (first-order circuits)")->type_name("WC");
     wp->needs(qp);
     qp->needs(wp);
     wc->excludes(wp)->excludes(qp);
-    command.add_option("--gain", o.gain, "desired stage gain, V/V")->required();
-    command.add_option("--c1", o.c1, "C1 in farad instead of its start value");
-    command.add_option("--cap-ratio", o.capRatio, "C2/C1 instead of the circuit's own");
-    command.add_flag("--c2-variable", o.request.c2Variable, "the \" C2 variable\" design");
-    command.add_flag("--equal", o.request.equal, "the \" C1=C2 : R1=R2\" design");
-    auto* compensate = command.add_flag("--compensate", o.request.compensate, "pre-distort for the op amp's GBW");
-    auto* gbw = command.add_option("--gbw", o.gbw, "op amp unity gain-bandwidth, Hz");
+    command.add_option("--gain", o.gain, "desired stage gain, V/V")->required()->type_name("K");
+    command.add_option("--c1", o.c1, "C1 in farad (default: the circuit's start value for the frequency)")
+        ->type_name("F");
+    command.add_option("--cap-ratio", o.capRatio, "C2/C1 (default: the circuit's own)")->type_name("M");
+    command.add_flag("--c2-variable", o.request.c2Variable, "the \" C2 variable\" design, where offered");
+    command.add_flag("--equal", o.request.equal, "the \" C1=C2 : R1=R2\" design, where offered");
+    auto* compensate =
+        command.add_flag("--compensate", o.request.compensate, "pre-distort for the op amp's GBW (default off)");
+    auto* gbw =
+        command.add_option("--gbw", o.gbw, "op amp unity gain-bandwidth, Hz (with --compensate)")->type_name("HZ");
     compensate->needs(gbw);
 }
 
-nlohmann::json RunDesignStage(const CLI::App& command, DesignStageOptions& o) {
+nlohmann::json RunDesignStage(DesignStageOptions& o) {
     DesignRequest& q = o.request;
     const CircuitDefinition* row = FindCircuit(q.circuitNo);
     if (row == nullptr) throw std::invalid_argument("no catalog circuit has the number " + std::to_string(q.circuitNo));
     const bool firstOrder = IsFirstOrderStage(row->stageType);
-    if (firstOrder ? command.count("--wc") == 0 : command.count("--wp") == 0)
+    if (firstOrder ? !o.wc : !o.wp)
         throw std::invalid_argument(firstOrder ? "a first-order circuit takes --wc" : "a second-order circuit takes --wp and --qp");
-    if (firstOrder ? !(o.wc > 0) : !(o.wp > 0 && o.qp > 0))
+    auto number = [](const std::optional<std::string>& text, const char* option) {
+        return text ? NumberOption(*text, option) : 0;
+    };
+    q.wp = number(o.wp, "--wp"), q.qp = number(o.qp, "--qp"), q.wz = number(o.wz, "--wz"), q.wc = number(o.wc, "--wc");
+    q.gain = NumberOption(o.gain, "--gain");
+    q.gbwHz = number(o.gbw, "--gbw");
+    if (firstOrder ? !(q.wc > 0) : !(q.wp > 0 && q.qp > 0))
         throw std::invalid_argument("frequencies and Q must be positive");
-    if (IsNotchStage(row->stageType) && !(o.wz > 0)) throw std::invalid_argument("a notch circuit takes a positive --wz");
-    if (!IsNotchStage(row->stageType) && command.count("--wz"))
-        throw std::invalid_argument("only a notch circuit takes --wz");
-    q.wp = o.wp, q.qp = o.qp, q.wz = o.wz, q.wc = o.wc, q.gain = o.gain, q.gbwHz = o.gbw;
-    if (command.count("--c1")) {
-        if (!(o.c1 > 0)) throw std::invalid_argument("--c1 must be positive");
-        q.c1 = o.c1;
+    if (IsNotchStage(row->stageType) && !(q.wz > 0))
+        throw std::invalid_argument("a notch circuit takes a positive --wz");
+    if (!IsNotchStage(row->stageType) && o.wz) throw std::invalid_argument("only a notch circuit takes --wz");
+    if (o.c1) {
+        q.c1 = NumberOption(*o.c1, "--c1");
+        if (!(*q.c1 > 0)) throw std::invalid_argument("--c1 must be positive");
     }
-    if (command.count("--cap-ratio")) {
-        if (!(o.capRatio > 0)) throw std::invalid_argument("--cap-ratio must be positive");
-        q.capRatio = o.capRatio;
+    if (o.capRatio) {
+        q.capRatio = NumberOption(*o.capRatio, "--cap-ratio");
+        if (!(*q.capRatio > 0)) throw std::invalid_argument("--cap-ratio must be positive");
     }
     PreparedDesign d = PrepareDesign(q).value();
     DesignStage(d.stage, d.record);

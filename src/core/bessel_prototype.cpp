@@ -22,7 +22,16 @@ std::optional<BesselTable> LoadBesselTable(const std::filesystem::path& path) {
     BesselTable table{};
     file.read(reinterpret_cast<char*>(table.data()), kBesselTableBytes);
     if (file.gcount() != kBesselTableBytes) return std::nullopt;
+    if (!AllRootsInLeftHalfPlane(table)) return std::nullopt;
     return table;
+}
+
+bool AllRootsInLeftHalfPlane(const BesselTable& table) {
+    // Order n uses entries 0 .. (n + 1)/2 - 1: the pairs, and for odd n the real root first.
+    for (int n = 1; n <= kMaxOrder; ++n)
+        for (int j = 0; j < (n + 1) / 2; ++j)
+            if (!(BesselTableRoot(table, n, j).sigma > 0)) return false;
+    return true;
 }
 
 BesselRoot BesselTableRoot(const BesselTable& table, int n, int j) {
@@ -56,6 +65,10 @@ long double BesselNormalizingFrequency(const BesselTable& table, int n, long dou
     long double lo = 0, hi = 1;
     if (f(1) == 0) return 1;
     while (f(hi) > 0) {
+        // The poles are divided by this frequency and stored: beyond the stored range there is
+        // no prototype. A huge Apb gets here; without the bound the bracket would double on to
+        // infinity, where the magnitude is 0 and its attenuation is taken as 20000 dB.
+        if (hi > Real48::kMax) throw ArithmeticFailure(kOverflowText);
         lo = hi;
         hi *= 2;
     }
@@ -81,6 +94,8 @@ void BesselPrototype(DesignState& state, const BesselTable& table) {
     if (state.ForceOrder) {
         n = IsBandKind(state.FilterKind) ? state.ForcedOrder / 2 : state.ForcedOrder;
         wn = BesselNormalizingFrequency(table, n, state.Apb);
+    } else if (!(state.Asb > state.Apb)) {
+        n = 0;  // no loss asked beyond the passband's: no filter, as for the other approximations
     } else {
         for (int i = 1;; ++i) {
             wn = BesselNormalizingFrequency(table, i, state.Apb);

@@ -87,7 +87,7 @@ CalcOutcome Calculate(DesignState& state, const SpecEntries& entries, const Calc
         // than offered with half its poles.
         try {
             bool built = ComputePrototype(state, table ? *table : BesselTable{});
-            if (built && !state.Approx[approx].OrderTooHigh) {
+            if (built && state.Approx[approx].Order >= 1 && !state.Approx[approx].OrderTooHigh) {
                 if (kind == FilterKind::Bandstop) {
                     state.FilterKind = FilterKind::Bandpass;
                     state.BandstopPass = true;
@@ -102,15 +102,16 @@ CalcOutcome Calculate(DesignState& state, const SpecEntries& entries, const Calc
         state.BandstopPass = false;
     }
 
-    for (int approx = 0; approx < kApproxCount; ++approx)
+    // An approximation whose computation failed has no poles: it is failed whether or not
+    // another one gives results (frequencies of 1e20 Hz fail all five).
+    for (int approx = 0; approx < kApproxCount; ++approx) {
+        if (state.ComputationFailed[approx]) state.ApproxFailed[approx] = true;
         if (!state.Approx[approx].OrderTooHigh && !state.ComputationFailed[approx]) state.ResultsValid = true;
+    }
     if (!state.ResultsValid) return outcome;
 
     for (int approx = 0; approx < kApproxCount; ++approx) {
-        if (state.ComputationFailed[approx]) {
-            state.ApproxFailed[approx] = true;
-            continue;
-        }
+        if (state.ComputationFailed[approx]) continue;
         CountZeros(state, approx);
         FindMaxPoleQ(state, approx);
     }

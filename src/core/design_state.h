@@ -143,9 +143,12 @@ struct DesignState {
     std::array<std::array<ResponsePoint, kGridPoints + 1>, kApproxCount> IdealResponse{};
 };
 
-// Whether an approximation can be offered and chosen.
+// Whether an approximation can be offered and chosen: its order is within the limit and at
+// least 1 (a specification whose stopband asks for less than its passband gives orders of
+// 0 and below, which have no poles to realize), and its poles are not beyond a Q of 300.
 inline bool IsUsable(const DesignState& state, int approx) {
-    return !state.Approx[approx].OrderTooHigh && !state.ApproxFailed[approx];
+    const ApproxRecord& record = state.Approx[approx];
+    return record.Order >= 1 && !record.OrderTooHigh && !state.ApproxFailed[approx];
 }
 
 void ClearApproximation(DesignState& state, int approx);

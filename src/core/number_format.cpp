@@ -1,9 +1,11 @@
 #include "core/number_format.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/arithmetic_failure.h"
@@ -133,8 +135,16 @@ std::string FormatFrequency(long double w, bool hzUnits) {
     return TrimZeros(Fixed(scaled.value, 7, 3)) + scaled.suffix;
 }
 
-bool IsPlainNumber(const std::string& text) {
-    const std::string s = TrimTrailing(TrimLeading(text));
+namespace {
+
+// Where a plain decimal number at the start of s ends: sign, digits with at most one point
+// (at least one digit), then an exponent when "e" or "E" is followed by digits.
+struct PlainNumberExtent {
+    size_t mantissaEnd = 0;
+    size_t end = 0;
+};
+
+std::optional<PlainNumberExtent> ScanPlainNumber(const std::string& s) {
     size_t i = 0;
     auto digits = [&] {
         const size_t start = i;
@@ -147,23 +157,83 @@ bool IsPlainNumber(const std::string& text) {
         ++i;
         mantissaDigits += digits();
     }
-    if (mantissaDigits == 0) return false;
+    if (mantissaDigits == 0) return std::nullopt;
+    PlainNumberExtent extent{i, i};
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        if (digits() == 0) return false;
+        if (digits() > 0) extent.end = i;
     }
-    return i == s.size();
+    return extent;
+}
+
+// strtold of a plain number: beyond the extended range an arithmetic failure, below it 0.
+long double ConvertPlain(const std::string& s) {
+    errno = 0;
+    const long double value = std::strtold(s.c_str(), nullptr);
+    if (errno == ERANGE && std::isinf(value)) throw ArithmeticFailure(kOverflowText);
+    if (errno == ERANGE) return 0;
+    return value;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The suffixes an engineer types after a value, as powers of ten. "m" is milli and "M" mega;
+// "K" and "MEG"/"meg" are the spellings circuit simulators take.
+struct EngineeringSuffix {
+    const char* text;
+    int exponent;
+};
+constexpr EngineeringSuffix kEngineeringSuffixes[] = {
+    {"p", -12}, {"n", -9}, {"u", -6}, {"m", -3}, {"k", 3}, {"K", 3},
+    {"M", 6},   {"MEG", 6}, {"meg", 6}, {"G", 9},
+};
+
+// A typed exponent with more digits than this is beyond any long double either way.
+constexpr long kExponentCap = 100000;
+
+long ReadExponent(const std::string& text) {
+    long value = 0;
+    size_t i = 0;
+    const bool negative = text[i] == '-';
+    if (text[i] == '+' || text[i] == '-') ++i;
+    for (; i < text.size(); ++i) value = std::min(kExponentCap, value * 10 + (text[i] - '0'));
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+bool IsPlainNumber(const std::string& text) {
+    const std::string s = TrimTrailing(TrimLeading(text));
+    const auto extent = ScanPlainNumber(s);
+    return extent && extent->end == s.size();
+}
+
+std::optional<long double> ReadEngineeringNumber(const std::string& text) {
+    const std::string s = TrimBlanks(text);
+    const auto extent = ScanPlainNumber(s);
+    if (!extent) return std::nullopt;
+    const std::string suffixText = s.substr(extent->end);
+    if (suffixText.empty()) return ConvertPlain(s);
+    const EngineeringSuffix* suffix = nullptr;
+    for (const EngineeringSuffix& candidate : kEngineeringSuffixes)
+        if (suffixText == candidate.text) suffix = &candidate;
+    if (suffix == nullptr) return std::nullopt;
+    // The suffix joins the typed exponent, so that the value is rounded once: "4.7k" is
+    // exactly what "4.7e3" is.
+    long exponent = suffix->exponent;
+    if (extent->end > extent->mantissaEnd)
+        exponent += ReadExponent(s.substr(extent->mantissaEnd + 1, extent->end - extent->mantissaEnd - 1));
+    return ConvertPlain(s.substr(0, extent->mantissaEnd) + "e" + std::to_string(exponent));
 }
 
 long double ReadReal(const std::string& text) {
     if (!IsPlainNumber(text)) return 0;
-    const std::string s = TrimLeading(text);
-    errno = 0;
-    const long double value = std::strtold(s.c_str(), nullptr);
-    if (errno == ERANGE && std::isinf(value)) throw ArithmeticFailure(kOverflowText);
-    if (errno == ERANGE) return 0;  // below the extended range
-    return value;
+    return ConvertPlain(TrimLeading(text));
 }
 
 }  // namespace tavrel

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace tavrel {
@@ -20,5 +21,12 @@ long double ReadReal(const std::string& text);
 
 // True when text is a complete plain decimal number (digits, point, sign, exponent).
 bool IsPlainNumber(const std::string& text);
+
+// A value as an engineer types it: a plain decimal number (with an "e" exponent or not)
+// followed directly by at most one suffix p n u m k M G ("m" milli, "M" mega; "K" and
+// "MEG"/"meg" too), blanks around it ignored: "4.7K", "1.5M", "10n", "220p", "2e3k".
+// Anything else ("2 k", "k2", "1kk", "nan", "") gives nullopt. A value beyond the extended
+// range is an arithmetic failure; one below it gives 0.
+std::optional<long double> ReadEngineeringNumber(const std::string& text);
 
 }  // namespace tavrel

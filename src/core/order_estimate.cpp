@@ -38,6 +38,9 @@ int PrototypeOrder(const DesignState& state, int approx) {
     if (state.ForceOrder) return IsBandKind(state.FilterKind) ? state.ForcedOrder / 2 : state.ForcedOrder;
     // A stopband edge at or inside the passband cannot be met by any order.
     if (!(state.Selectivity > 1)) return kMaxOrder + 1;
+    // A stopband that asks for no more loss than the passband allows asks for no filter:
+    // order 0, which has nothing to realize and cannot be chosen.
+    if (!(state.Asb > state.Apb)) return 0;
     const long double raw = RawOrder(state, approx);
     if (std::isnan(raw)) throw ArithmeticFailure(kInvalidOperationText);
     if (raw > kMaxOrder) return kMaxOrder + 1;
@@ -62,7 +65,7 @@ bool SetPrototypeOrder(DesignState& state, int approx, int n) {
         record.OrderTooHigh = 1;
         return false;
     }
-    return true;
+    return n >= 1;
 }
 
 }  // namespace tavrel

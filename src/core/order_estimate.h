@@ -16,14 +16,14 @@ int CeilOrder(long double raw);
 
 // The prototype order N of an approximation with a closed-form estimate: the forced
 // order (halved for bandpass and bandstop) or the estimate. Returns kMaxOrder + 1 when
-// no order can meet the specification.
+// no order can meet the specification, and 0 when it asks for no filter (Asb not above Apb).
 int PrototypeOrder(const DesignState& state, int approx);
 
 // Whether the raw order of the approximation had a fractional part (it was rounded up).
 bool OrderWasRoundedUp(const DesignState& state, int approx);
 
 // Sets Order, the pair counts and OrderTooHigh of the approximation's record for a
-// prototype of order n. Returns false when the order is too high (no poles follow).
+// prototype of order n. Returns false when the order is too high or below 1 (no poles follow).
 bool SetPrototypeOrder(DesignState& state, int approx, int n);
 
 }  // namespace tavrel

@@ -5,6 +5,7 @@
 #include <complex>
 #include <vector>
 
+#include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
 #include "core/specification.h"
 
@@ -147,6 +148,12 @@ Residues ComputeResidues(const DesignState& state, int approx) {
     return r;
 }
 
+// A response value beyond the extended range (a frequency or time far outside the design's)
+// is an arithmetic failure, not a number to show.
+void CheckFinite(long double v) {
+    if (!std::isfinite(v)) throw ArithmeticFailure(std::isnan(v) ? kInvalidOperationText : kOverflowText);
+}
+
 // Plain products: the library's complex multiply guards against infinities and NaNs
 // that these finite values cannot produce, at many times the cost.
 long double RealOfProduct(Complex a, Complex b) { return a.real() * b.real() - a.imag() * b.imag(); }
@@ -173,15 +180,12 @@ void StoreResidues(DesignState& state, int approx, const Residues& r) {
     }
 }
 
-// Rounds x up to 1, 2, 2.5 or 5 times a power of ten.
-long double RoundUpForAxis(long double x) {
-    const long double decade = std::pow(10.0L, std::floor(std::log10(x)));
-    for (long double m : {1.0L, 2.0L, 2.5L, 5.0L, 10.0L})
-        if (x <= m * decade * (1 + 1e-12L)) return m * decade;
-    return 10 * decade;
-}
-
-void PrepareTimeSpan(DesignState& state) {
+// The time the spans of the time responses were first built from: for each usable
+// approximation with P pole pairs and sigma_P the damping of the last pair,
+// (199 - 19 P) / (12 sigma_P) for P < 3, (199 - 19 P) / (18 sigma_P) from P = 3 on, and
+// 40 / RealPole without pole pairs; the longest of them. It is generous and serves as the
+// horizon of the settling search.
+long double SettlingHorizon(const DesignState& state) {
     long double longest = 0;
     for (int approx = 0; approx <= state.HighestApprox; ++approx) {
         if (!IsUsable(state, approx)) continue;
@@ -196,9 +200,98 @@ void PrepareTimeSpan(DesignState& state) {
         }
         if (std::isfinite(t)) longest = std::max(longest, t);
     }
-    if (!(longest > 0)) longest = 1;
-    const long double division = RoundUpForAxis(longest / 3);
-    state.TimeSpan = 3 * division;
+    return longest;
+}
+
+// The step response of one approximation as a sum of decaying modes about its final value,
+// sampled in double precision: the settling time only places the end of an axis.
+class StepModes {
+public:
+    explicit StepModes(const Residues& r) : final_(static_cast<double>(r.dc)) {
+        for (size_t i = 0; i < r.poles.size(); ++i) {
+            const double weight = r.poles[i].conjugatePair ? 2 : 1;
+            poles_.emplace_back(static_cast<double>(r.poles[i].p.real()), static_cast<double>(r.poles[i].p.imag()));
+            residues_.push_back(weight * std::complex<double>(static_cast<double>(r.step[i].real()),
+                                                              static_cast<double>(r.step[i].imag())));
+        }
+    }
+    double Final() const { return final_; }
+    double FastestRinging() const {
+        double fastest = 0;
+        for (const auto& p : poles_) fastest = std::max(fastest, std::fabs(p.imag()));
+        return fastest;
+    }
+    // An upper bound of |y(t) - final|: the sum of the modes' magnitudes, falling with t.
+    double Envelope(double t) const {
+        double sum = 0;
+        for (size_t i = 0; i < poles_.size(); ++i) sum += std::abs(residues_[i]) * std::exp(poles_[i].real() * t);
+        return sum;
+    }
+    // y(t0 + j dt) - final for j = 0..count-1, mode by mode by the recurrence m(t + dt) = m(t) e^(p dt).
+    std::vector<double> Deviations(double t0, double dt, int count) const {
+        std::vector<double> d(static_cast<size_t>(count), 0.0);
+        for (size_t i = 0; i < poles_.size(); ++i) {
+            const std::complex<double> a = std::exp(poles_[i] * dt);
+            std::complex<double> term = residues_[i] * std::exp(poles_[i] * t0);
+            for (int j = 0; j < count; ++j) {
+                d[static_cast<size_t>(j)] += term.real();
+                term = {term.real() * a.real() - term.imag() * a.imag(), term.real() * a.imag() + term.imag() * a.real()};
+            }
+        }
+        return d;
+    }
+
+private:
+    double final_;
+    std::vector<std::complex<double>> poles_, residues_;
+};
+
+constexpr int kSettlingSamples = 2000;        // at least, up to the envelope's settling
+constexpr int kSettlingMostSamples = 400000;  // at most
+constexpr int kSamplesPerPeriod = 32;         // of the fastest ringing, so that no peak is missed
+constexpr int kSettlingRefinement = 64;       // inside the last step that is outside the band
+constexpr double kSettlingBand = 0.01;
+
+// The last time at which the step response of the approximation is outside 1 % of its
+// final value (for a highpass or bandpass, which settles at 0, 1 % of the overall gain,
+// where a highpass step starts). No deviation outlasts the envelope of the modes, so the
+// response is sampled up to where the envelope falls into the band, and the last sampling
+// step outside is refined. 0 when the response never leaves the band.
+long double StepSettlingTime(const DesignState& state, int approx, long double horizon) {
+    const StepModes modes(ComputeResidues(state, approx));
+    const double reference = modes.Final() != 0 ? std::fabs(modes.Final()) : static_cast<double>(state.OverallGain);
+    const double band = kSettlingBand * reference;
+    if (!(modes.Envelope(0) > band)) return 0;
+    double lo = 0, hi = static_cast<double>(horizon);
+    while (modes.Envelope(hi) > band) lo = hi, hi *= 2;
+    for (int k = 0; k < 60; ++k) {
+        const double mid = (lo + hi) / 2;
+        (modes.Envelope(mid) > band ? lo : hi) = mid;
+    }
+    const double span = hi, periods = span * modes.FastestRinging() / (2 * kPi);
+    const int count = static_cast<int>(
+        std::clamp<double>(periods * kSamplesPerPeriod, kSettlingSamples, kSettlingMostSamples));
+    const double dt = span / (count - 1);
+    const std::vector<double> coarse = modes.Deviations(0, dt, count);
+    int last = count - 1;
+    while (last >= 0 && std::fabs(coarse[static_cast<size_t>(last)]) <= band) --last;
+    if (last < 0) return 0;
+    const double fine = dt / kSettlingRefinement;
+    const std::vector<double> close = modes.Deviations(last * dt, fine, kSettlingRefinement + 1);
+    int k = kSettlingRefinement;
+    while (k > 0 && std::fabs(close[static_cast<size_t>(k)]) <= band) --k;
+    return last * dt + k * fine;
+}
+
+// The time span ends after every usable approximation's step response has settled:
+// 1.5 times the last time at which any of them is outside 1 % of its final value.
+void PrepareTimeSpan(DesignState& state) {
+    long double horizon = SettlingHorizon(state);
+    if (!(horizon > 0)) horizon = 1;
+    long double settled = 0;
+    for (int approx = 0; approx <= state.HighestApprox; ++approx)
+        if (IsUsable(state, approx)) settled = std::max(settled, StepSettlingTime(state, approx, horizon));
+    state.TimeSpan = settled > 0 ? 1.5L * settled : horizon;
     state.TimeExponent = static_cast<std::int16_t>(std::floor(std::log10(static_cast<long double>(state.TimeSpan))));
 }
 
@@ -278,12 +371,15 @@ FrequencyPoint IdealResponseAt(const DesignState& state, int approx, long double
     point.phaseRad = lag;
     point.phaseDeg = lag * 180 / kPi;
     point.delaySec = sum.delay;
+    for (long double v : {point.gainVv, point.phaseRad, point.delaySec}) CheckFinite(v);
     return point;
 }
 
 TimePoint IdealTimeResponseAt(const DesignState& state, int approx, long double t) {
     const Residues r = ComputeResidues(state, approx);
-    return {r.dc + SumModes(r.poles, r.step, t), SumModes(r.poles, r.impulse, t)};
+    const TimePoint point{r.dc + SumModes(r.poles, r.step, t), SumModes(r.poles, r.impulse, t)};
+    for (long double v : {point.step, point.impulse}) CheckFinite(v);
+    return point;
 }
 
 void ComputeResponses(DesignState& state, int approx, int first, int last) {

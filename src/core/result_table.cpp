@@ -30,7 +30,9 @@ ResultTable BuildResultTable(const DesignState& state) {
         const ApproxRecord& record = state.Approx[approx];
         const int n = record.Order;
         cell(2).text = record.OrderTooHigh ? ">" + std::to_string(kMaxOrder) : std::to_string(n);
-        if (record.OrderTooHigh || state.ApproxFailed[approx]) {
+        // Nothing to list for an approximation that cannot be chosen (an order below 1 has no
+        // poles, stages or ripple).
+        if (record.OrderTooHigh || state.ApproxFailed[approx] || n < 1) {
             for (int row = 3; row <= 9; ++row) cell(row).text = kNotApplicable;
             if (state.ApproxFailed[approx] && !state.ComputationFailed[approx]) {
                 cell(9).text = ">300";

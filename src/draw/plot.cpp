@@ -63,11 +63,32 @@ PlotLayout::PlotLayout(const PlotSpec& spec, const QRectF& rect, const QFontMetr
     const double top = rect.top() + line;
     const double bottom = rect.bottom() - kGap - line - kGap - line - kTickLength;
     area_ = QRectF(QPointF(left, top), QPointF(std::max(left + 10, right), std::max(top + 10, bottom)));
+    if (spec.equalScales && spec.xHi > spec.xLo && spec.yHi > spec.yLo) {
+        const double scale = std::min(area_.width() / (spec.xHi - spec.xLo), area_.height() / (spec.yHi - spec.yLo));
+        const QSizeF size((spec.xHi - spec.xLo) * scale, (spec.yHi - spec.yLo) * scale);
+        area_ = QRectF(QPointF(area_.center().x() - size.width() / 2, area_.center().y() - size.height() / 2), size);
+    }
     if (legendWidth > 0) {
         int count = 0;
         for (const Curve& c : spec.curves) count += c.legend.isEmpty() ? 0 : 1;
         legend_ = QRectF(area_.right() + 2 * kGap, area_.top(), legendWidth + kGap, count * (line + kGap) + kGap);
     }
+}
+
+PlotSpec FittedToRect(const PlotSpec& spec, const QRectF& rect, const QFontMetricsF& metrics) {
+    if (!spec.equalScales || !(spec.xHi > spec.xLo) || !(spec.yHi > spec.yLo)) return spec;
+    PlotSpec free = spec;
+    free.equalScales = false;
+    const QRectF room = PlotLayout(free, rect, metrics).Area();
+    const double narrowest = std::min(kNarrowestEqualScales, room.width() / room.height());
+    const double dy = spec.yHi - spec.yLo;
+    PlotSpec fitted = spec;
+    if ((spec.xHi - spec.xLo) / dy < narrowest) {
+        const double middle = (spec.xLo + spec.xHi) / 2;
+        fitted.xLo = middle - narrowest * dy / 2;
+        fitted.xHi = middle + narrowest * dy / 2;
+    }
+    return fitted;
 }
 
 QPointF PlotLayout::ToDevice(QPointF data) const {
@@ -131,9 +152,12 @@ void DrawLabelsAndTitles(QPainter& p, const QRectF& rect, const PlotSpec& spec, 
         p.drawText(QRectF(rect.left(), y - line / 2, a.left() - kTickLength - kGap - rect.left(), line),
                    Qt::AlignRight | Qt::AlignVCenter, l.text);
     }
-    p.drawText(QRectF(a.left(), rect.bottom() - kGap - line, a.width(), line), Qt::AlignCenter, spec.xTitle);
+    // The titles keep to the axes, also where a plot of equal scales leaves room around them.
+    p.drawText(QRectF(a.left(), a.bottom() + kTickLength + kGap + line, a.width(), line), Qt::AlignCenter,
+               spec.xTitle);
+    const double yLabels = WidestLabel(Labels(spec, YTicks(spec), false), metrics);
     p.save();
-    p.translate(rect.left() + kGap, a.center().y());
+    p.translate(std::max(rect.left() + kGap, a.left() - kTickLength - kGap - yLabels - kGap - line), a.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-a.height() / 2, 0, a.height(), line), Qt::AlignCenter, spec.yTitle);
     p.restore();
@@ -173,6 +197,34 @@ void DrawMarker(QPainter& p, const PlotLayout& layout, const Marker& m) {
         p.drawLine(c + QPointF(-r, -r), c + QPointF(r, r));
         p.drawLine(c + QPointF(-r, r), c + QPointF(r, -r));
     }
+    if (m.multiplicity > 1) {
+        // Above and right of the marker, clear of the vertical axis through a zero at 0.
+        const QFontMetricsF metrics(p.font());
+        const QString count = QString::number(m.multiplicity);
+        const QRectF box(c.x() + r + 1, c.y() - r - metrics.height(), metrics.horizontalAdvance(count) + 2,
+                         metrics.height());
+        p.fillRect(box, Qt::white);
+        p.drawText(box, Qt::AlignCenter, count);
+    }
+}
+
+// The shaded regions of the specification mask, drawn the way the specification template
+// shows them: hatched where the response must not go, bounded by a firm line.
+void DrawMask(QPainter& p, const PlotSpec& spec, const PlotLayout& layout) {
+    const QRectF& a = layout.Area();
+    for (const MaskBand& band : spec.mask) {
+        const double lo = std::max(band.xLo, spec.xLo), hi = std::min(band.xHi, spec.xHi);
+        if (!(hi > lo)) continue;
+        const double left = layout.ToDevice({lo, spec.yLo}).x(), right = layout.ToDevice({hi, spec.yLo}).x();
+        const double y = std::clamp(layout.ToDevice({lo, band.level}).y(), a.top(), a.bottom());
+        const QRectF shaded(QPointF(left, band.passband ? y : a.top()), QPointF(right, band.passband ? a.bottom() : y));
+        p.fillRect(shaded, QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.drawLine(QPointF(left, y), QPointF(right, y));
+        const double far = band.passband ? a.bottom() : a.top();
+        if (band.xLo > spec.xLo) p.drawLine(QPointF(left, y), QPointF(left, far));
+        if (band.xHi < spec.xHi) p.drawLine(QPointF(right, y), QPointF(right, far));
+    }
 }
 
 void DrawLegend(QPainter& p, const PlotSpec& spec, const PlotLayout& layout) {
@@ -194,11 +246,12 @@ void DrawLegend(QPainter& p, const PlotSpec& spec, const PlotLayout& layout) {
 
 }  // namespace
 
-void DrawPlot(QPainter& painter, const QRectF& rect, const PlotSpec& spec, const std::optional<QRectF>& zoomRect) {
+void DrawPlot(QPainter& painter, const QRectF& rect, const PlotSpec& shown, const std::optional<QRectF>& zoomRect) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setFont(PlotFont());
     painter.fillRect(rect, Qt::white);
+    const PlotSpec spec = FittedToRect(shown, rect, QFontMetricsF(painter.font()));
     const PlotLayout layout(spec, rect, QFontMetricsF(painter.font()));
     const QRectF& area = layout.Area();
 
@@ -207,6 +260,7 @@ void DrawPlot(QPainter& painter, const QRectF& rect, const PlotSpec& spec, const
 
     painter.save();
     painter.setClipRect(area.adjusted(-1, -1, 1, 1));
+    DrawMask(painter, spec, layout);
     if (spec.originLines) {
         painter.setPen(QPen(Qt::darkGray, 0, Qt::DashLine));
         const QPointF o = layout.ToDevice({0, 0});

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "core/band_edges.h"
+#include "core/math_helpers.h"
 #include "draw/axis_scale.h"
+#include "draw/engineering_units.h"
 #include "draw/legend_names.h"
 
 namespace tavrel::draw {
@@ -49,17 +52,13 @@ AxisRange GainRange(const DesignState& s, const Extent& e) {
     return {bottom, std::max(top, bottom + 10)};
 }
 
-void AddPoleZeroMarkers(const DesignState& s, int approx, PlotSpec& spec, Extent& reach) {
+// The poles and zeros of the approximation in rad/s; repeated roots (the zeros at the origin
+// of a highpass, the coinciding zeros of a bandstop) are kept once with their count.
+std::vector<Marker> PoleZeroMarkers(const DesignState& s, int approx) {
     const ApproxRecord& r = s.Approx[approx];
-    auto pole = [&](double re, double im) {
-        spec.markers.push_back({QPointF(re, im), Marker::Shape::Cross, ApproxColor(approx)});
-        reach.Add(std::fabs(re));
-        reach.Add(std::fabs(im));
-    };
-    auto zero = [&](double im) {
-        spec.markers.push_back({QPointF(0, im), Marker::Shape::Circle, ApproxColor(approx)});
-        reach.Add(std::fabs(im));
-    };
+    std::vector<Marker> roots;
+    auto pole = [&](double re, double im) { roots.push_back({QPointF(re, im), Marker::Shape::Cross, ApproxColor(approx)}); };
+    auto zero = [&](double im) { roots.push_back({QPointF(0, im), Marker::Shape::Circle, ApproxColor(approx)}); };
     for (int k = 1; k <= r.PolePairCount; ++k) {
         const PolePairRecord& pair = s.PolePair[approx][k];
         const double sigma = pair.B0 / 2;
@@ -80,21 +79,49 @@ void AddPoleZeroMarkers(const DesignState& s, int approx, PlotSpec& spec, Extent
         zero(-s.Zero[approx][k].Wz);
     }
     if (r.HasRealZero) zero(0);
+
+    double reach = 0;
+    for (const Marker& m : roots) reach = std::max({reach, std::fabs(m.at.x()), std::fabs(m.at.y())});
+    const double same = 1e-7 * reach;
+    std::vector<Marker> merged;
+    for (const Marker& m : roots) {
+        auto twin = std::find_if(merged.begin(), merged.end(), [&](const Marker& other) {
+            return other.shape == m.shape && std::fabs(other.at.x() - m.at.x()) <= same &&
+                   std::fabs(other.at.y() - m.at.y()) <= same;
+        });
+        if (twin != merged.end())
+            ++twin->multiplicity;
+        else
+            merged.push_back(m);
+    }
+    return merged;
 }
 
+// The s-plane of the approximation with equal scales, fitted to its roots with a margin
+// of a tenth of their extent, in the prefixed unit of the display (s / 2 pi in Hz).
 PlotSpec PoleZeroPlot(const DesignState& s, int approx, const GraphOptions& o) {
     PlotSpec spec;
-    spec.xTitle = "Re[s]";
-    spec.yTitle = "Im[s]";
     spec.grid = o.gridLines;
     spec.originLines = true;
-    Extent reach;
-    reach.Add(0);
-    AddPoleZeroMarkers(s, approx, spec, reach);
-    const double r = reach.hi > 0 ? reach.hi : 1;
-    const AxisRange x = RoundLinearRange(-1.1 * r, 0.15 * r);
-    const AxisRange y = RoundLinearRange(-1.1 * r, 1.1 * r);
-    spec.xLo = x.lo, spec.xHi = x.hi, spec.yLo = y.lo, spec.yHi = y.hi;
+    spec.equalScales = true;
+    spec.markers = approx >= 0 ? PoleZeroMarkers(s, approx) : std::vector<Marker>{};
+    const double toDisplay = s.HzUnits ? 1 / (2 * M_PI) : 1;
+    double left = 0, right = 0, top = 0;
+    for (const Marker& m : spec.markers) {
+        left = std::min(left, m.at.x());
+        right = std::max(right, m.at.x());
+        top = std::max(top, std::fabs(m.at.y()));
+    }
+    const double extent = std::max({right - left, 2 * top});
+    const ScaledUnit unit = FrequencyUnit(extent > 0 ? extent * toDisplay : 1, s.HzUnits);
+    const double scale = toDisplay / unit.scale;
+    for (Marker& m : spec.markers) m.at *= scale;
+    const double margin = extent > 0 ? 0.1 * extent * scale : 1;
+    spec.xLo = left * scale - margin, spec.xHi = right * scale + margin;
+    spec.yLo = -top * scale - margin, spec.yHi = top * scale + margin;
+    const QString over = s.HzUnits ? QString("/2") + QChar(0x03C0) : QString();
+    spec.xTitle = "Re[s]" + over + "  (" + unit.name + ")";
+    spec.yTitle = "Im[s]" + over + "  (" + unit.name + ")";
     return spec;
 }
 
@@ -106,6 +133,18 @@ QColor ApproxColor(int approx) {
     return kColors[std::clamp(approx, 0, kApproxCount - 1)];
 }
 
+void AddSpecificationMask(const DesignState& s, PlotSpec& spec) {
+    if (s.FilterKind == FilterKind::UserDefined || !s.ResultsValid) return;
+    const SpecifiedBands bands = SpecificationBands(s);
+    const double toDisplay = s.HzUnits ? 1 / (2 * kPi) : 1;
+    const double gain = s.GainAccepted ? static_cast<double>(s.OverallGain) : 1.0;
+    auto level = [&](double loss) { return s.DbDisplay ? 20 * std::log10(gain) - loss : gain * std::pow(10.0, -loss / 20); };
+    for (const FrequencyBand& b : bands.passbands)
+        spec.mask.push_back({static_cast<double>(b.lo * toDisplay), static_cast<double>(b.hi * toDisplay), level(s.Apb), true});
+    for (const FrequencyBand& b : bands.stopbands)
+        spec.mask.push_back({static_cast<double>(b.lo * toDisplay), static_cast<double>(b.hi * toDisplay), level(s.Asb), false});
+}
+
 bool IsFrequencyPage(GraphPage page) {
     return page == GraphPage::Gain || page == GraphPage::Phase || page == GraphPage::Delay;
 }
@@ -113,8 +152,7 @@ bool IsFrequencyPage(GraphPage page) {
 PlotSpec ResponsePlot(const DesignState& s, GraphPage page, const std::vector<int>& approxes,
                       const GraphOptions& o, const std::optional<ViewRange>& view) {
     if (page == GraphPage::PoleZero) {
-        PlotSpec spec = approxes.empty() ? PlotSpec{} : PoleZeroPlot(s, approxes.front(), o);
-        if (approxes.empty()) spec.xTitle = "Re[s]", spec.yTitle = "Im[s]", spec.originLines = true;
+        PlotSpec spec = PoleZeroPlot(s, approxes.empty() ? -1 : approxes.front(), o);
         if (view) spec.xLo = view->xLo, spec.xHi = view->xHi, spec.yLo = view->yLo, spec.yHi = view->yHi;
         return spec;
     }
@@ -132,24 +170,24 @@ PlotSpec ResponsePlot(const DesignState& s, GraphPage page, const std::vector<in
         }
     if (values.Empty()) values.Add(0), values.Add(1);
 
-    // Delay and impulse are shown in units of their decimal exponent.
-    int exponent = 0;
-    if (page == GraphPage::Delay || page == GraphPage::Impulse)
-        exponent = DecimalExponent(std::max(std::fabs(values.lo), std::fabs(values.hi)));
-    const double yScale = std::pow(10.0, -exponent);
-    const double tScale = std::pow(10.0, -s.TimeExponent);
+    // Times are shown in seconds with an engineering prefix, the impulse response in units of
+    // its decimal exponent.
+    const double largest = std::max(std::fabs(values.lo), std::fabs(values.hi));
+    const int exponent = page == GraphPage::Impulse ? DecimalExponent(largest) : 0;
+    const ScaledUnit delayUnit = TimeUnit(largest), timeUnit = TimeUnit(s.TimeSpan);
+    const double yScale = page == GraphPage::Delay ? 1 / delayUnit.scale : std::pow(10.0, -exponent);
+    const double tScale = 1 / timeUnit.scale;
     const QString e = QString::number(exponent);
 
     switch (page) {
         case GraphPage::Gain: spec.yTitle = s.DbDisplay ? "Gain  (dB)" : "Gain  (Vo/Vin)"; break;
         case GraphPage::Phase: spec.yTitle = o.phaseInRadians ? "Phase (radians)" : "Phase (degrees)"; break;
-        case GraphPage::Delay: spec.yTitle = "Delay (X1e" + e + " s)"; break;
+        case GraphPage::Delay: spec.yTitle = "Delay  (" + delayUnit.name + ")"; break;
         case GraphPage::Step: spec.yTitle = "Step Response (volts)"; break;
         case GraphPage::Impulse: spec.yTitle = "Impulse Response (X1e" + e + " volts)"; break;
         case GraphPage::PoleZero: break;
     }
-    spec.xTitle = frequency ? (s.HzUnits ? "Frequency  (Hz)" : "Frequency  (rad/s)")
-                            : "Time (X1e" + QString::number(s.TimeExponent) + " s)";
+    spec.xTitle = frequency ? (s.HzUnits ? "Frequency  (Hz)" : "Frequency  (rad/s)") : "Time  (" + timeUnit.name + ")";
 
     const auto names = AlignedApproxNames(QFontMetricsF(PlotFont()));
     for (int approx : approxes) {
@@ -174,6 +212,7 @@ PlotSpec ResponsePlot(const DesignState& s, GraphPage page, const std::vector<in
     AxisRange y;
     if (page == GraphPage::Gain) {
         y = GainRange(s, values);
+        if (o.showMask) AddSpecificationMask(s, spec);
         if (o.show3dB && s.GainAccepted)
             spec.referenceLevel = s.DbDisplay ? static_cast<double>(s.ReferenceLevelDb)
                                               : static_cast<double>(s.ReferenceLevel);

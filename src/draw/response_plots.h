@@ -16,6 +16,7 @@ struct GraphOptions {
     bool gridLines = true;
     bool show3dB = true;
     bool phaseInRadians = false;
+    bool showMask = true;  // the specification mask on the gain page
 };
 
 // A view range set by zooming; without one the page fits its curves.
@@ -33,5 +34,11 @@ PlotSpec ResponsePlot(const DesignState& state, GraphPage page, const std::vecto
 
 // Whether the page's horizontal axis is the frequency grid (zooming there rebuilds it).
 bool IsFrequencyPage(GraphPage page);
+
+// Adds the specification mask of a lowpass, highpass, bandpass or bandstop design to a gain
+// plot whose frequencies are in the display unit and whose gains are in dB or V/V as the
+// state shows them: below -Apb in the passbands and above -Asb in the stopbands, both taken
+// from the overall gain.
+void AddSpecificationMask(const DesignState& state, PlotSpec& spec);
 
 }  // namespace tavrel::draw

@@ -74,6 +74,14 @@ void ReadMainPosition(S& s, V v) {
     if (left && top) s.MainLeft = *left, s.MainTop = *top;
 }
 
+// "width,height"; a size that is not two positive numbers stays unknown.
+void ReadMainSize(S& s, V v) {
+    const size_t comma = v.find(',');
+    const auto width = Integer(v.substr(0, comma));
+    const auto height = comma == std::string::npos ? std::nullopt : Integer(v.substr(comma + 1));
+    if (width && height && *width > 0 && *height > 0) s.MainWidth = *width, s.MainHeight = *height;
+}
+
 template <int S::*zoom>
 void ReadZoom(S& s, V v) {
     if (const auto z = Integer(v)) s.*zoom = *z;
@@ -93,9 +101,13 @@ std::string WriteScientific(const S& s) {
 }
 
 // The keys in the order of the file.
-const std::array<SettingKey, 22> kKeys{{
+const std::array<SettingKey, 24> kKeys{{
     {"General", "Mainposn", "110,10", ReadMainPosition,
      [](const S& s) { return std::to_string(s.MainLeft) + "," + std::to_string(s.MainTop); }},
+    {"General", "Mainsize", "0,0", ReadMainSize,
+     [](const S& s) { return std::to_string(s.MainWidth) + "," + std::to_string(s.MainHeight); }},
+    {"General", "Maximized", "FALSE", [](S& s, V v) { s.MainMaximized = v == "TRUE"; },
+     [](const S& s) { return Flag(s.MainMaximized); }},
     {"General", "ZoomX", "4", ReadZoom<&S::ZoomX>, WriteZoom<&S::ZoomX>},
     {"General", "ZoomY", "4", ReadZoom<&S::ZoomY>, WriteZoom<&S::ZoomY>},
     {"General", "VZoomX", "4", ReadZoom<&S::VZoomX>, WriteZoom<&S::VZoomX>},

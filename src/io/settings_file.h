@@ -15,6 +15,8 @@ namespace tavrel {
 struct Settings {
     int MainLeft = 110;  // main window position at exit; kept across runs
     int MainTop = 10;
+    int MainWidth = 0, MainHeight = 0;  // its size; 0 until a run has kept one
+    bool MainMaximized = false;
     int ZoomX = 4, ZoomY = 4;    // graph zoom, kept across runs
     int VZoomX = 4, VZoomY = 4;  // final-response graph zoom
     bool AutoPairing = true;

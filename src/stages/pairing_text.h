@@ -9,6 +9,7 @@ namespace tavrel {
 
 // The texts of the pairing and cascading windows. Frequencies are shown in Hz (fp, fz,
 // divided by 2 pi) or rad/s (wp, wz); the pole coordinates sigma and omega stay in rad/s.
+// Every value carries its unit.
 
 // A line of the "Poles:" list for pole entry `entry`.
 std::string PoleListLine(const StageTables& tables, int entry, bool hz);
@@ -24,6 +25,12 @@ std::string PairsListLine(const StageTables& tables, int stage, bool hz);
 
 // A line of the "Flatness" list.
 std::string FlatnessLine(const StageRecord& stage);
+
+// What a stage type is, for the tooltip of its code ("SLPN: lowpass notch, ..."); empty for
+// a code that is not a stage type.
+std::string StageTypeExplanation(int stageType);
+// What the flatness of a stage measures, for the tooltip of the "Flatness" list.
+extern const char* const kFlatnessExplanation;
 
 // The description of the design that heads the transfer-function page and the printed
 // pages, e.g. "Butterworth Lowpass Filter  N=5".

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "stages/pairing_text.h"
+
 namespace tavrel::ui {
 
 ColumnList::ColumnList(int columns, bool multiSelection, QWidget* parent) : QTreeWidget(parent), columns_(columns) {
@@ -57,6 +59,20 @@ std::vector<std::string> SplitAtTabs(const std::string& line) {
         fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos) return fields;
         start = tab + 1;
+    }
+}
+
+QString StageListTip() {
+    return "One line per stage: its type, its poles with pole frequency and Q, its zeros with zero "
+           "frequency. Point at a type for what it means.";
+}
+
+void ExplainStageTypes(ColumnList& list, const StageTables& tables, const std::vector<int>& stages) {
+    for (size_t row = 0; row < stages.size(); ++row) {
+        QTreeWidgetItem* item = list.topLevelItem(static_cast<int>(row));
+        if (!item) continue;
+        const StageRecord& stage = tables.Stage[static_cast<size_t>(stages[row])];
+        item->setToolTip(0, QString::fromStdString(StageTypeExplanation(stage.StageType)));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <QTreeWidget>
+
+#include "stages/stage_tables.h"
 #include <string>
 #include <vector>
 
@@ -25,5 +27,11 @@ private:
 
 // Splits a line at its tabs.
 std::vector<std::string> SplitAtTabs(const std::string& line);
+
+// The tooltip of a list of stages as a whole: how to read its columns.
+QString StageListTip();
+// Gives the type code of each line of a stage list the explanation of its type; `stages`
+// holds the stage of each line.
+void ExplainStageTypes(ColumnList& list, const StageTables& tables, const std::vector<int>& stages);
 
 }  // namespace tavrel::ui

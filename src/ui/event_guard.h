@@ -1,4 +1,5 @@
 #pragma once
+#include <concepts>
 #include <exception>
 #include <utility>
 
@@ -20,6 +21,17 @@ void Guarded(Handler&& handler) {
     } catch (...) {
         ReportEventFailure(std::current_exception());
     }
+}
+
+// A slot for connect() that runs the handler under the one handler of failures. The handler
+// takes the first arguments of the signal that it can take, as a slot does.
+template <typename Handler>
+auto GuardedSlot(Handler handler) {
+    return [handler = std::move(handler)](auto&&... args)
+        requires std::invocable<const Handler&, decltype(args)...>
+    {
+        Guarded([&] { handler(std::forward<decltype(args)>(args)...); });
+    };
 }
 
 // The wait cursor for the lifetime of the object; Release ends it early, before a

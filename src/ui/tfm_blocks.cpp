@@ -10,7 +10,9 @@
 
 #include "draw/building_block_plot.h"
 #include "stages/stage_record.h"
+#include "ui/event_guard.h"
 #include "ui/painted_view.h"
+#include "ui/window_parts.h"
 
 namespace tavrel::ui {
 
@@ -24,6 +26,7 @@ constexpr std::uint8_t kSecondOrderTypes[6] = {StageCode::SLP, StageCode::SHP, S
 }  // namespace
 
 TfmBlocks::TfmBlocks(QWidget* parent) : QWidget(parent, Qt::Window) {
+    CloseOnEscape(this);
     setObjectName("TfmBlocks");
     setWindowTitle("The building blocks");
     view_ = new PaintedView(
@@ -51,10 +54,10 @@ TfmBlocks::TfmBlocks(QWidget* parent) : QWidget(parent, Qt::Window) {
         if (k >= 3) type_[k]->setContentsMargins(16, 0, 0, 0);
         types->addButton(type_[k], k);
         typeLayout->addWidget(type_[k]);
-        connect(type_[k], &QRadioButton::toggled, this, [this] { Update(); });
+        connect(type_[k], &QRadioButton::toggled, this, GuardedSlot([this] { Update(); }));
     }
     type_[0]->setChecked(true);
-    connect(first_, &QRadioButton::toggled, this, [this] { Update(); });
+    connect(first_, &QRadioButton::toggled, this, GuardedSlot([this] { Update(); }));
 
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("close");

@@ -17,14 +17,8 @@
 
 namespace tavrel::ui {
 
-namespace {
-
-constexpr const char* kCircuitSelectionLater = "Circuit selection is not available in this version yet.";
-
-}  // namespace
-
 TfmCascade::TfmCascade(DesignState& state, StageTables& tables, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), tables_(tables) {
+    : QWidget(parent), state_(state), tables_(tables) {
     setObjectName("TfmCascade");
     setWindowTitle("Order (cascade) stages to optimize response");
 
@@ -36,19 +30,22 @@ TfmCascade::TfmCascade(DesignState& state, StageTables& tables, QWidget* parent)
     flatness_->setSelectionMode(QAbstractItemView::NoSelection);
     flatness_->setFocusPolicy(Qt::NoFocus);
     flatness_->setFixedWidth(90);
+    flatness_->setToolTip(kFlatnessExplanation);
+    pairs_->setToolTip(StageListTip());
 
-    QPushButton* up = NamedButton(this, "Up", "up");
-    QPushButton* down = NamedButton(this, "Down", "down");
-    QPushButton* cascade = NamedButton(this, "Cascade", "cascade");
-    QPushButton* criteria = NamedButton(this, "Criteria", "criteria");
+    QPushButton* up = NamedButton(this, "U&p", "up");
+    QPushButton* down = NamedButton(this, "Do&wn", "down");
+    QPushButton* cascade = NamedButton(this, "C&ascade", "cascade");
+    QPushButton* criteria = NamedButton(this, "C&riteria", "criteria");
     QGroupBox* manual = ButtonGroupBox(this, "Manual", {up, down});
     QGroupBox* automatic = ButtonGroupBox(this, "Automatic", {cascade, criteria});
 
     hide_ = new QCheckBox(" Hide this window next time", this);
     hide_->setObjectName("hideNextTime");
     QPushButton* next = NamedButton(this, "&Next >", "next");
-    next->setEnabled(false);
-    next->setToolTip(kCircuitSelectionLater);
+    next->setEnabled(false);  // its page, circuit selection, is not part of the program yet
+    next->setToolTip("Circuit selection, the next step");
+    next->setDefault(true);
     QPushButton* back = NamedButton(this, "< &Back", "back");
     QPushButton* close = NamedButton(this, "&Close", "close");
     QPushButton* help = NamedButton(this, "Help", "help");
@@ -59,13 +56,15 @@ TfmCascade::TfmCascade(DesignState& state, StageTables& tables, QWidget* parent)
     actions->addStretch(1);
     auto* lists = new QHBoxLayout;
     lists->addLayout(CaptionedColumn(this, "Pole-Zero Pairs", pairs_), 1);
-    lists->addLayout(CaptionedColumn(this, "Flatness", flatness_));
+    QVBoxLayout* flatnessColumn = CaptionedColumn(this, "Flatness", flatness_);
+    flatnessColumn->itemAt(0)->widget()->setToolTip(kFlatnessExplanation);
+    lists->addLayout(flatnessColumn);
     lists->addLayout(actions);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addLayout(WizardButtonRow(hide_, {back, next, close, help}));
-    resize(860, 360);
+    setFocusProxy(pairs_);
 
     connect(up, &QPushButton::clicked, this, &TfmCascade::Up);
     connect(down, &QPushButton::clicked, this, &TfmCascade::Down);
@@ -82,21 +81,23 @@ void TfmCascade::Open() {
     CascadeWindowOpened(state_, tables_);
     hide_->setChecked(state_.AutoCascading);
     Redisplay();
-    show();
-    raise();
     emit stagesChanged();
 }
 
 void TfmCascade::Redisplay() {
     const int selected = pairs_->SelectedRows().empty() ? -1 : pairs_->SelectedRows().front();
     std::vector<std::vector<std::string>> lines;
+    std::vector<int> stages;
     flatness_->clear();
     for (int stage = 1; stage <= state_.StageCount; ++stage) {
         const PairsLineFields fields = PairsListFields(tables_, stage, state_.HzUnits);
         lines.emplace_back(fields.begin(), fields.end());
+        stages.push_back(stage);
         flatness_->addItem(QString::fromStdString(FlatnessLine(tables_.Stage[static_cast<size_t>(stage)])));
+        flatness_->item(stage - 1)->setToolTip(kFlatnessExplanation);
     }
     pairs_->SetLines(lines);
+    ExplainStageTypes(*pairs_, tables_, stages);
     if (selected >= 0) pairs_->SelectRow(selected);
 }
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/event_guard.h"
 #include "ui/messages.h"
 
 namespace tavrel::ui {
@@ -63,14 +64,14 @@ QWidget* TfmCriteria::MakePanel(const QString& caption, const char* name, const 
         panel.priority[index]->setToolTip("Click to change the priority");
         grid->addWidget(panel.on[index], index + 1, 0);
         grid->addWidget(panel.priority[index], index + 1, 1);
-        connect(panel.on[index], &QCheckBox::clicked, this, [this, first, index] {
-            TogglePreference(Prefs(first), index);
-            Show();
-        });
-        connect(panel.priority[index], &QPushButton::clicked, this, [this, first, index] {
-            AdvancePriority(Prefs(first), index);
-            Show();
-        });
+        connect(panel.on[index], &QCheckBox::clicked, this, GuardedSlot([this, first, index] {
+                    TogglePreference(Prefs(first), index);
+                    Show();
+                }));
+        connect(panel.priority[index], &QPushButton::clicked, this, GuardedSlot([this, first, index] {
+                    AdvancePriority(Prefs(first), index);
+                    Show();
+                }));
     }
     return box;
 }

@@ -8,10 +8,12 @@
 
 #include "ui/event_guard.h"
 #include "ui/messages.h"
+#include "ui/window_parts.h"
 
 namespace tavrel::ui {
 
 TfmDbConv::TfmDbConv(QWidget* parent) : QWidget(parent, Qt::Window) {
+    CloseOnEscape(this);
     setObjectName("TfmDbConv");
     setWindowTitle("dB <--> V/V");
     box_ = new QLineEdit(QString::fromStdString(converter_.text), this);

@@ -1,6 +1,7 @@
 #include "ui/tfm_graph.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -35,13 +36,18 @@ constexpr const char* kZoomHint =
 
 QString OrderText(const ApproxRecord& record) {
     if (record.OrderTooHigh) return QString("N > %1").arg(kMaxOrder);
+    if (record.Order < 1) return "N < 1";
     return QString("N = %1").arg(record.Order);
 }
+
+constexpr const char* kBelowOrderOne =
+    "The specification gives this approximation no order of 1 or more: nothing to realize. "
+    "Check that Asb exceeds Apb and that the stopband lies beyond the passband.";
 
 }  // namespace
 
 TfmGraph::TfmGraph(Design& design, QWidget* parent)
-    : QWidget(parent, Qt::Window), design_(design), state_(design.State) {
+    : QWidget(parent), design_(design), state_(design.State) {
     setObjectName("TfmGraph");
     setWindowTitle("View frequency and time responses, select Approximation:");
 
@@ -56,7 +62,7 @@ TfmGraph::TfmGraph(Design& design, QWidget* parent)
         group->addButton(radio_[approx], approx);
         choiceGrid->addWidget(radio_[approx], approx, 0);
         choiceGrid->addWidget(orderLabel_[approx], approx, 1);
-        connect(radio_[approx], &QRadioButton::clicked, this, [this, approx] { Guarded([&] { Choose(approx); }); });
+        connect(radio_[approx], &QRadioButton::clicked, this, GuardedSlot([this, approx] { Choose(approx); }));
     }
 
     auto* viewBox = new QGroupBox("Curves", this);
@@ -66,9 +72,19 @@ TfmGraph::TfmGraph(Design& design, QWidget* parent)
     viewSingle_ = new QRadioButton("View single", viewBox);
     viewSingle_->setObjectName("viewSingle");
     viewAll_->setChecked(true);
+    mask_ = new QCheckBox("Specification mask", viewBox);
+    mask_->setObjectName("mask");
+    mask_->setChecked(options_.showMask);
+    mask_->setToolTip("Shade the regions of the gain page that the specification rules out: below -Apb in the "
+                      "passband, above -Asb in the stopband");
     viewLayout->addWidget(viewAll_);
     viewLayout->addWidget(viewSingle_);
-    connect(viewAll_, &QRadioButton::toggled, this, [this] { Guarded([&] { UpdatePlot(); }); });
+    viewLayout->addWidget(mask_);
+    connect(viewAll_, &QRadioButton::toggled, this, GuardedSlot([this] { UpdatePlot(); }));
+    connect(mask_, &QCheckBox::toggled, this, GuardedSlot([this](bool on) {
+                options_.showMask = on;
+                UpdatePlot();
+            }));
 
     auto* configure = new QPushButton("Configure Axes", this);
     configure->setObjectName("configureAxes");
@@ -81,6 +97,7 @@ TfmGraph::TfmGraph(Design& design, QWidget* parent)
     next_ = new QPushButton("&Next >", this);
     next_->setObjectName("next");
     next_->setEnabled(false);
+    next_->setDefault(true);
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("close");
 
@@ -125,24 +142,23 @@ TfmGraph::TfmGraph(Design& design, QWidget* parent)
     axes_ = new TfmAxes(this);
     pointCalc_ = new TfmPointCalc(state_, this);
 
-    connect(tabs_, &QTabBar::currentChanged, this, [this] { Guarded([&] { UpdatePlot(); }); });
+    connect(tabs_, &QTabBar::currentChanged, this, GuardedSlot([this] { UpdatePlot(); }));
     connect(view_, &GraphView::zoomRequested, this, &TfmGraph::Zoom);
     connect(view_, &GraphView::unzoomRequested, this, &TfmGraph::Unzoom);
     connect(unzoom_, &QPushButton::clicked, this, &TfmGraph::Unzoom);
     connect(back, &QPushButton::clicked, this, &TfmGraph::backClicked);
     connect(next_, &QPushButton::clicked, this, &TfmGraph::nextClicked);
     connect(close, &QPushButton::clicked, this, &TfmGraph::closeClicked);
-    connect(configure, &QPushButton::clicked, this, [this] { axes_->Edit(state_, options_); });
-    connect(axes_, &TfmAxes::accepted, this, [this] { Guarded([&] { ApplyAxes(); }); });
-    connect(calculator, &QPushButton::clicked, this, [this] { pointCalc_->Open(CheckedApprox()); });
+    connect(configure, &QPushButton::clicked, this, GuardedSlot([this] { axes_->Edit(state_, options_); }));
+    connect(axes_, &TfmAxes::accepted, this, GuardedSlot([this] { ApplyAxes(); }));
+    connect(calculator, &QPushButton::clicked, this, GuardedSlot([this] { pointCalc_->Open(CheckedApprox()); }));
+    setFocusProxy(next_);
 }
 
 void TfmGraph::Open() {
     zoomStack_.clear();
     views_.fill(std::nullopt);
     Redisplay();
-    show();
-    raise();
 }
 
 void TfmGraph::Redisplay() {
@@ -160,6 +176,9 @@ void TfmGraph::UpdateRadios() {
         radio_[approx]->setEnabled(usable);
         orderLabel_[approx]->setEnabled(usable);
         orderLabel_[approx]->setText(OrderText(state_.Approx[approx]));
+        const bool belowOne = offered && !state_.Approx[approx].OrderTooHigh && state_.Approx[approx].Order < 1;
+        for (QWidget* w : {static_cast<QWidget*>(radio_[approx]), static_cast<QWidget*>(orderLabel_[approx])})
+            w->setToolTip(belowOne ? kBelowOrderOne : QString());
         if (checked < 0 && usable) checked = approx;
     }
     if (checked >= 0) radio_[checked]->setChecked(true);

@@ -7,6 +7,7 @@
 #include "circuits/records/design.h"
 #include "draw/response_plots.h"
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -19,15 +20,15 @@ class GraphView;
 class TfmAxes;
 class TfmPointCalc;
 
-// The approximation window: the five approximations with their orders, the ideal
-// responses of the usable ones on six pages, zooming, the point calculator and the
-// axis configuration.
+// The approximation page: the five approximations with their orders, the ideal
+// responses of the usable ones on six tabs, the specification mask, zooming, the point
+// calculator and the axis configuration.
 class TfmGraph : public QWidget {
     Q_OBJECT
 public:
     explicit TfmGraph(Design& design, QWidget* parent = nullptr);
 
-    // Shows the window for the results of the last Calculate.
+    // Fills the page for the results of the last Calculate.
     void Open();
     // Radio buttons and graph from the state (also after a change of units).
     void Redisplay();
@@ -76,6 +77,7 @@ private:
     std::array<QRadioButton*, kApproxCount> radio_;
     std::array<QLabel*, kApproxCount> orderLabel_;
     QRadioButton *viewAll_, *viewSingle_;
+    QCheckBox* mask_;
     QTabBar* tabs_;
     GraphView* view_;
     QPlainTextEdit* listing_;

@@ -19,7 +19,7 @@
 namespace tavrel::ui {
 
 TfmPairs::TfmPairs(DesignState& state, StageTables& tables, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), tables_(tables) {
+    : QWidget(parent), state_(state), tables_(tables) {
     setObjectName("TfmPairs");
     setWindowTitle("Pair zeros and poles to create 1st and 2nd order stages");
 
@@ -32,10 +32,10 @@ TfmPairs::TfmPairs(DesignState& state, StageTables& tables, QWidget* parent)
     poles_->setMinimumWidth(430);
     zeros_->setMinimumWidth(170);
 
-    QPushButton* add = NamedButton(this, "Add", "add");
-    QPushButton* autoAdd = NamedButton(this, "Auto Add All", "autoAddAll");
-    QPushButton* undo = NamedButton(this, "Undo", "undo");
-    QPushButton* undoAll = NamedButton(this, "Undo All", "undoAll");
+    QPushButton* add = NamedButton(this, "&Add", "add");
+    QPushButton* autoAdd = NamedButton(this, "A&uto Add All", "autoAddAll");
+    QPushButton* undo = NamedButton(this, "Un&do", "undo");
+    QPushButton* undoAll = NamedButton(this, "Undo A&ll", "undoAll");
     QGroupBox* join = ButtonGroupBox(this, "Join Pairs", {add, autoAdd}, new QLabel("(Automatic Pole-Zero Pairing)", this));
     QGroupBox* undoBox = ButtonGroupBox(this, "Undo Pairs", {undo, undoAll});
 
@@ -45,6 +45,8 @@ TfmPairs::TfmPairs(DesignState& state, StageTables& tables, QWidget* parent)
     QPushButton* next = NamedButton(this, "&Next >", "next");
     QPushButton* close = NamedButton(this, "&Close", "close");
     QPushButton* help = NamedButton(this, "Help", "help");
+    next->setDefault(true);
+    pairs_->setToolTip(StageListTip());
 
     auto* lists = new QHBoxLayout;
     lists->addLayout(CaptionedColumn(this, "Poles:", poles_), 3);
@@ -60,7 +62,7 @@ TfmPairs::TfmPairs(DesignState& state, StageTables& tables, QWidget* parent)
     layout->addLayout(lists, 1);
     layout->addLayout(CaptionedColumn(this, "Pole-Zero Pairs:", pairs_), 1);
     layout->addLayout(WizardButtonRow(hide_, {back, next, close, help}));
-    resize(900, 520);
+    setFocusProxy(poles_);
 
     connect(add, &QPushButton::clicked, this, &TfmPairs::Add);
     connect(autoAdd, &QPushButton::clicked, this, &TfmPairs::AutoAddAll);
@@ -76,8 +78,6 @@ TfmPairs::TfmPairs(DesignState& state, StageTables& tables, QWidget* parent)
 void TfmPairs::Open() {
     hide_->setChecked(state_.AutoPairing);
     Redisplay();
-    show();
-    raise();
 }
 
 void TfmPairs::Redisplay() {
@@ -96,6 +96,7 @@ void TfmPairs::Redisplay() {
         lines.emplace_back(fields.begin(), fields.end());
     }
     pairs_->SetLines(lines);
+    ExplainStageTypes(*pairs_, tables_, std::vector<int>(tables_.PairLines.begin(), tables_.PairLines.end()));
 }
 
 void TfmPairs::Add() {

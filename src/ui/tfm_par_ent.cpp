@@ -13,8 +13,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <memory>
 
+#include "core/entry_units.h"
+#include "core/number_format.h"
 #include "draw/result_table_drawing.h"
 #include "draw/spec_template.h"
 #include "ui/event_guard.h"
@@ -37,10 +40,21 @@ QLineEdit* MakeEdit(SpecField field, int maxLength, QWidget* parent) {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A frequency box takes a converted entry ("628.32k") or a number with a prefix.
+constexpr int kFrequencyLength = 10;
+
+std::string Exact(long double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.21Lg", value);
+    return text;
+}
+
+constexpr const char* kRefusedStyle = "QLineEdit { border: 2px solid #d00000; border-radius: 2px; padding: 1px; }";
+
 }  // namespace
 
 TfmParEnt::TfmParEnt(DesignState& state, CalcEnvironment environment, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), environment_(std::move(environment)) {
+    : QWidget(parent), state_(state), environment_(std::move(environment)) {
     setObjectName("TfmParEnt");
     setWindowTitle("Enter frequency, attenuation and overallgain values");
 
@@ -67,8 +81,10 @@ TfmParEnt::TfmParEnt(DesignState& state, CalcEnvironment environment, QWidget* p
     const SpecField fields[3] = {SpecField::F1, SpecField::F2, SpecField::F0};
     for (int i = 0; i < 3; ++i) {
         frequencyLabel_[i] = new QLabel(entries);
-        frequency_[i] = MakeEdit(fields[i], 6, entries);
+        frequency_[i] = MakeEdit(fields[i], kFrequencyLength, entries);
         unit_[i] = new QComboBox(entries);
+        // The box grows with its items, so that "krad/s" is not cut to "krad".
+        unit_[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         unit_[i]->setObjectName(QString("unit%1").arg(i + 1));
         grid->addWidget(frequencyLabel_[i], 3 + i, 0);
         grid->addWidget(frequency_[i], 3 + i, 1);
@@ -93,7 +109,7 @@ TfmParEnt::TfmParEnt(DesignState& state, CalcEnvironment environment, QWidget* p
     close_->setObjectName("close");
     auto* strategy = new QPushButton("Strategy", this);
     strategy->setObjectName("strategy");
-    auto* help = new QPushButton("&Help", this);
+    auto* help = new QPushButton("Help", this);
     auto* buttons = new QGridLayout;
     buttons->addWidget(calculate_, 0, 0);
     buttons->addWidget(next_, 0, 1);
@@ -129,14 +145,18 @@ TfmParEnt::TfmParEnt(DesignState& state, CalcEnvironment environment, QWidget* p
     connect(close_, &QPushButton::clicked, this, &TfmParEnt::closeClicked);
     connect(help, &QPushButton::clicked, this, &TfmParEnt::helpClicked);
     connect(strategy, &QPushButton::clicked, this, &TfmParEnt::helpClicked);
-    connect(force_, &QCheckBox::toggled, this, [this](bool on) { Guarded([&] { ForceToggled(on); }); });
-    connect(gainUnit_, &QComboBox::activated, this, [this](int i) { Guarded([&] { GainUnitChanged(i); }); });
+    connect(force_, &QCheckBox::toggled, this, GuardedSlot([this](bool on) { ForceToggled(on); }));
+    connect(gainUnit_, &QComboBox::activated, this, GuardedSlot([this](int i) { GainUnitChanged(i); }));
     connect(tabs_, &QTabWidget::currentChanged, this, &TfmParEnt::tabChanged);
-    for (QLineEdit* edit : {order_, apb_, asb_, frequency_[0], frequency_[1], frequency_[2], gain_})
-        connect(edit, &QLineEdit::textEdited, this, &TfmParEnt::EntryChanged);
+    for (QLineEdit* edit : {order_, apb_, asb_, frequency_[0], frequency_[1], frequency_[2], gain_}) {
+        connect(edit, &QLineEdit::textEdited, this, GuardedSlot([this] { EntryChanged(); }));
+        // Any new text takes the mark of a refused entry away.
+        connect(edit, &QLineEdit::textChanged, this, GuardedSlot([this, edit] { Unmark(edit); }));
+    }
     for (QComboBox* box : {unit_[0], unit_[1], unit_[2], gainUnit_})
-        connect(box, &QComboBox::activated, this, &TfmParEnt::EntryChanged);
-    connect(force_, &QCheckBox::toggled, this, &TfmParEnt::EntryChanged);
+        connect(box, &QComboBox::activated, this, GuardedSlot([this] { EntryChanged(); }));
+    connect(force_, &QCheckBox::toggled, this, GuardedSlot([this] { EntryChanged(); }));
+    setFocusProxy(apb_);
     next_->setEnabled(false);
 }
 
@@ -153,9 +173,12 @@ void TfmParEnt::Reset(const SpecEntries& entries) {
     for (int i = 0; i < 3; ++i) unit_[i]->setCurrentIndex(entries.UnitIndex[i]);
     gainUnit_->setCurrentIndex(entries.GainInDb ? 1 : 0);
     gain_->setText(Q(entries.Gain));
+    exactFrequency_.fill(std::nullopt);
+    for (QLineEdit* edit : {order_, apb_, asb_, frequency_[0], frequency_[1], frequency_[2], gain_}) Unmark(edit);
     shownTable_ = ResultTable{};
     ShowMagnitudeTab();
     next_->setEnabled(false);
+    SetDefaultButton(calculate_);
     setWindowTitle("Enter frequency, attenuation and gain values.");
 }
 
@@ -176,6 +199,24 @@ void TfmParEnt::Redisplay() {
     template_->update();
 }
 
+void TfmParEnt::ConvertFrequencyUnits(bool fromHz) {
+    for (int i = 0; i < 3; ++i) {
+        std::optional<long double> value = ExactFrequency(i);
+        if (!value) value = ReadEngineeringNumber(frequency_[i]->text().toStdString());
+        if (!value || *value <= 0) continue;  // a refused entry stays as typed
+        const long double converted = EntryInOtherUnit(*value, fromHz, unit_[i]->currentIndex() == 0 ? 0 : 1);
+        const QString text = Q(ConvertedEntryText(converted));
+        frequency_[i]->setText(text);
+        exactFrequency_[i] = ExactEntry{text, converted};
+    }
+}
+
+std::optional<long double> TfmParEnt::ExactFrequency(int box) const {
+    const auto& exact = exactFrequency_[static_cast<size_t>(box)];
+    if (!exact || exact->text != frequency_[static_cast<size_t>(box)]->text()) return std::nullopt;
+    return exact->value;
+}
+
 void TfmParEnt::ShowMagnitudeTab() { tabs_->setCurrentIndex(kTemplateTab); }
 
 bool TfmParEnt::ShowsResultTable() const { return isVisible() && tabs_->currentIndex() == kResultTab; }
@@ -189,18 +230,28 @@ QImage TfmParEnt::Picture() const {
     return image;
 }
 
+std::string TfmParEnt::NumberText(QLineEdit* edit) const {
+    for (int i = 0; i < 3; ++i)
+        if (edit == frequency_[i])
+            if (const auto exact = ExactFrequency(i)) return Exact(*exact);
+    const std::string typed = edit->text().toStdString();
+    if (IsPlainNumber(typed)) return typed;
+    const std::optional<long double> value = ReadEngineeringNumber(typed);
+    return value ? Exact(*value) : typed;
+}
+
 SpecEntries TfmParEnt::Entries() const {
     SpecEntries e;
     e.ForceOrder = force_->isChecked();
     e.ForcedOrder = order_->text().toStdString();
-    e.Apb = apb_->text().toStdString();
-    e.Asb = asb_->text().toStdString();
-    e.F1 = frequency_[0]->text().toStdString();
-    e.F2 = frequency_[1]->text().toStdString();
-    e.F0 = frequency_[2]->text().toStdString();
+    e.Apb = NumberText(apb_);
+    e.Asb = NumberText(asb_);
+    e.F1 = NumberText(frequency_[0]);
+    e.F2 = NumberText(frequency_[1]);
+    e.F0 = NumberText(frequency_[2]);
     for (int i = 0; i < 3; ++i) e.UnitIndex[i] = unit_[i]->currentIndex() == 0 ? 0 : 1;
     e.GainInDb = gainUnit_->currentIndex() == 1;
-    e.Gain = gain_->text().toStdString();
+    e.Gain = NumberText(gain_);
     return e;
 }
 
@@ -221,6 +272,7 @@ void TfmParEnt::RunCalculate() {
     }
     wait.Release();
     if (outcome.rejected) {
+        Mark(outcome.rejected->field, Q(outcome.rejected->message));
         ShowWarning(Q(outcome.rejected->message));
         Focus(outcome.rejected->field);
         return;
@@ -236,7 +288,9 @@ void TfmParEnt::RunCalculate() {
     tabs_->setCurrentIndex(kResultTab);
     table_->update();
     next_->setEnabled(outcome.nextEnabled);
+    SetDefaultButton(outcome.nextEnabled ? next_ : calculate_);
     if (outcome.gainRejected) {
+        Mark(SpecField::Gain, Q(outcome.gainRejected->message));
         ShowError(Q(outcome.gainRejected->message));
         Focus(SpecField::Gain);
     }
@@ -275,7 +329,30 @@ void TfmParEnt::Focus(SpecField field) {
     edit->selectAll();
 }
 
-void TfmParEnt::EntryChanged() { next_->setEnabled(false); }
+void TfmParEnt::Mark(SpecField field, const QString& message) {
+    QLineEdit* edit = Edit(field);
+    edit->setProperty("refused", true);
+    edit->setStyleSheet(kRefusedStyle);
+    edit->setToolTip(message);
+}
+
+void TfmParEnt::Unmark(QLineEdit* edit) {
+    if (!edit->property("refused").toBool()) return;
+    edit->setProperty("refused", false);
+    edit->setStyleSheet({});
+    edit->setToolTip({});
+}
+
+bool TfmParEnt::IsMarked(SpecField field) const { return Edit(field)->property("refused").toBool(); }
+
+void TfmParEnt::SetDefaultButton(QPushButton* button) {
+    for (QPushButton* b : {calculate_, next_}) b->setDefault(b == button);
+}
+
+void TfmParEnt::EntryChanged() {
+    next_->setEnabled(false);
+    SetDefaultButton(calculate_);
+}
 
 void TfmParEnt::closeEvent(QCloseEvent* event) {
     event->ignore();

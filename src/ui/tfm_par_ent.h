@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <string>
 
 #include "core/calculate.h"
 #include "core/design_state.h"
@@ -18,8 +20,9 @@ namespace tavrel::ui {
 
 class PaintedView;
 
-// The specification window: the entries of a lowpass, highpass, bandpass or bandstop
-// design, Calculate, and the result table.
+// The specification page: the entries of a lowpass, highpass, bandpass or bandstop
+// design, Calculate, and the result table. Numbers may be typed with engineering prefixes
+// ("2k", "4.7n"); a refused entry stays framed in red until it is edited.
 class TfmParEnt : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +32,11 @@ public:
     void Reset(const SpecEntries& entries);
     // Labels and unit boxes in the current frequency unit.
     void Redisplay();
+    // Rewrites the frequency entries, typed in Hz (fromHz) or rad/s, for the other unit so
+    // that they give the same filter; called before the state's unit changes.
+    void ConvertFrequencyUnits(bool fromHz);
+    // Whether an entry box is marked as the one a message refused.
+    bool IsMarked(SpecField field) const;
     void ShowMagnitudeTab();
     bool ShowsResultTable() const;
     QImage Picture() const;
@@ -57,8 +65,16 @@ private:
     void ForceToggled(bool checked);
     void GainUnitChanged(int index);
     void Focus(SpecField field);
+    // Frames the box a message refers to; editing it takes the frame away.
+    void Mark(SpecField field, const QString& message);
+    void Unmark(QLineEdit* edit);
     QLineEdit* Edit(SpecField field) const;
     void EntryChanged();
+    // Enter presses Calculate until a Calculate enabled Next, then Next.
+    void SetDefaultButton(QPushButton* button);
+    // The text handed to the calculation for a number box: the exact value behind a converted
+    // frequency, a number with an engineering prefix written out, other text as typed.
+    std::string NumberText(QLineEdit* edit) const;
 
     DesignState& state_;
     CalcEnvironment environment_;
@@ -74,6 +90,14 @@ private:
     QPushButton *calculate_, *next_, *close_;
     QTabWidget* tabs_;
     PaintedView *template_, *table_;
+    // The exact value behind each frequency box after a change of units, as long as the box
+    // shows the text written with it.
+    struct ExactEntry {
+        QString text;
+        long double value;
+    };
+    std::array<std::optional<ExactEntry>, 3> exactFrequency_{};
+    std::optional<long double> ExactFrequency(int box) const;
 };
 
 }  // namespace tavrel::ui

@@ -11,7 +11,9 @@
 #include "core/math_helpers.h"
 #include "core/number_format.h"
 #include "core/responses.h"
+#include "draw/engineering_units.h"
 #include "ui/event_guard.h"
+#include "ui/messages.h"
 
 namespace tavrel::ui {
 
@@ -76,12 +78,16 @@ TfmPointCalc::TfmPointCalc(const DesignState& state, QWidget* parent) : QDialog(
     connect(close, &QPushButton::clicked, this, &TfmPointCalc::hide);
 }
 
+// The time entry is in the unit of the time axis (s, ms, us).
+draw::ScaledUnit TfmPointCalc::TimeUnit() const { return draw::TimeUnit(state_.TimeSpan); }
+
 void TfmPointCalc::Open(int approx) {
     SetApprox(approx);
     if (frequency_->text().isEmpty()) {
-        const long double edge = state_.FreqLo * std::sqrt(state_.FreqHi / state_.FreqLo);
-        frequency_->setText(QString::fromStdString(TrimZeros(Fixed(edge, 10, 3))));
-        time_->setText("1");
+        // The middle of the frequency axis and a third of the time axis.
+        const long double middle = state_.FreqLo * std::sqrt(state_.FreqHi / state_.FreqLo);
+        frequency_->setText(QString::fromStdString(TrimZeros(Fixed(middle, 10, 3))));
+        time_->setText(QString::fromStdString(TrimZeros(Fixed(state_.TimeSpan / 3 / TimeUnit().scale, 10, 3))));
     }
     show();
     raise();
@@ -91,15 +97,23 @@ void TfmPointCalc::SetApprox(int approx) {
     approx_ = approx;
     title_->setText(approx >= 0 ? QString("Approximation: ") + kApproxNames[approx] : "No approximation");
     frequencyLabel_->setText(state_.HzUnits ? "Frequency (Hz):" : "Frequency (rad/s):");
-    timeLabel_->setText(QString("Time (X1e%1 s)").arg(state_.TimeExponent));
+    timeLabel_->setText("Time (" + TimeUnit().name + "):");
 }
 
 void TfmPointCalc::Calculate() { Guarded([this] { RunCalculate(); }); }
 
 void TfmPointCalc::RunCalculate() {
     if (approx_ < 0 || !IsUsable(state_, approx_)) return;
-    const long double f = ReadReal(frequency_->text().toStdString());
-    const long double w = state_.HzUnits ? 2 * kPi * f : f;
+    const std::optional<long double> f = ReadEngineeringNumber(frequency_->text().toStdString());
+    const std::optional<long double> typedTime = ReadEngineeringNumber(time_->text().toStdString());
+    for (auto [value, box] : {std::pair{f, frequency_}, std::pair{typedTime, time_}})
+        if (!value) {
+            ShowWarning("Invalid Number.");
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+    const long double w = state_.HzUnits ? 2 * kPi * *f : *f;
     const FrequencyPoint point = IdealResponseAt(state_, approx_, w);
     // Phase as on the graph: the negative of the accumulated lag.
     gainVv_->setText(Value(point.gainVv, "  V/V"));
@@ -107,7 +121,7 @@ void TfmPointCalc::RunCalculate() {
     phaseRad_->setText(Value(-point.phaseRad, "  rad"));
     phaseDeg_->setText(Value(-point.phaseDeg, "  deg"));
     delay_->setText(Value(point.delaySec, "  sec"));
-    const long double t = ReadReal(time_->text().toStdString()) * Pow10(state_.TimeExponent);
+    const long double t = *typedTime * TimeUnit().scale;
     const TimePoint time = IdealTimeResponseAt(state_, approx_, t);
     step_->setText(Value(time.step, "  volts"));
     impulse_->setText(Value(time.impulse, "  volts"));

@@ -2,6 +2,7 @@
 #include <QDialog>
 
 #include "core/design_state.h"
+#include "draw/engineering_units.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,7 @@ public slots:
 
 private:
     void RunCalculate();
+    draw::ScaledUnit TimeUnit() const;
 
     const DesignState& state_;
     int approx_ = -1;

@@ -9,11 +9,13 @@
 
 #include "ui/event_guard.h"
 #include "ui/painted_view.h"
+#include "ui/window_parts.h"
 
 namespace tavrel::ui {
 
 TfmTransfer::TfmTransfer(const DesignState& state, const StageTables& tables, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), tables_(tables) {
+    CloseOnEscape(this);
     setObjectName("TfmTransfer");
     setWindowTitle("Stage Transfer Functions");
 
@@ -47,8 +49,8 @@ TfmTransfer::TfmTransfer(const DesignState& state, const StageTables& tables, QW
     layout->addLayout(buttons);
     resize(1000, 420);
 
-    connect(radians_, &QPushButton::clicked, this, [this] { SetHz(false); });
-    connect(hertz_, &QPushButton::clicked, this, [this] { SetHz(true); });
+    connect(radians_, &QPushButton::clicked, this, GuardedSlot([this] { SetHz(false); }));
+    connect(hertz_, &QPushButton::clicked, this, GuardedSlot([this] { SetHz(true); }));
     connect(ok, &QPushButton::clicked, this, &TfmTransfer::hide);
 }
 

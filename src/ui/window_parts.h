@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <initializer_list>
 
@@ -13,6 +14,12 @@ inline QPushButton* NamedButton(QWidget* parent, const QString& caption, const c
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+// Esc closes a tool window, as it closes a dialog.
+inline void CloseOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence::Cancel, window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 // A titled group of buttons, one under the other; `extra` (if any) comes last.

@@ -84,7 +84,7 @@ TEST(Workflow, StepsThroughTheWizard) {
     // Automatic pairing and cascading: rebuild and go on to circuit selection.
     ApproximationNextPlan plan = ApproximationNext(*design, Chebyshev);
     EXPECT_TRUE(plan.rebuild && plan.pairAutomatically && plan.cascadeAutomatically);
-    EXPECT_EQ(plan.show, WizardWindow::CircuitSelection);
+    EXPECT_EQ(plan.show, WizardPage::CircuitSelection);
     EXPECT_EQ(state.DesignStep, Step::CascadingDone);
     EXPECT_TRUE(plan.enableTransferFunction);
     EXPECT_EQ(state.StageCount, (state.Approx[Chebyshev].Order + 1) / 2);
@@ -103,17 +103,51 @@ TEST(Workflow, StepsThroughTheWizard) {
     state.AutoPairing = false;
     state.Recalculated = true;
     plan = ApproximationNext(*design, Chebyshev);
-    EXPECT_EQ(plan.show, WizardWindow::Pairing);
+    EXPECT_EQ(plan.show, WizardPage::Pairing);
     EXPECT_EQ(state.DesignStep, Step::ApproximationChosen);
     state.AutoPairing = true;
     state.AutoCascading = false;
     plan = ApproximationNext(*design, Chebyshev);
-    EXPECT_EQ(plan.show, WizardWindow::Cascading);
+    EXPECT_EQ(plan.show, WizardPage::Cascading);
     EXPECT_TRUE(plan.pairAutomatically);
     EXPECT_EQ(state.DesignStep, Step::PairingDone);
 
     ApproximationBack(*design);
     EXPECT_FALSE(state.Recalculated);
+}
+
+// The pages a design has reached, step by step through the wizard with interactive
+// pairing and cascading, as the step indicator of the main window shows them.
+TEST(Workflow, PagesReachedFollowTheSteps) {
+    auto design = std::make_unique<Design>();
+    DesignState& state = design->State;
+    state.AutoPairing = state.AutoCascading = false;
+    auto reached = [&] {
+        std::string marks;
+        for (int page = 0; page < kWizardPageCount; ++page)
+            marks += PageReached(state, static_cast<WizardPage>(page)) ? 'x' : '.';
+        return marks;
+    };
+    StartDesign(*design, FilterKind::Lowpass);
+    EXPECT_EQ(reached(), "x......");
+    design->State = testing::Calculated({});
+    state.AutoPairing = state.AutoCascading = false;
+    SpecificationNext(*design);
+    EXPECT_EQ(reached(), "xx.....");
+    EXPECT_EQ(ApproximationNext(*design, Butterworth).show, WizardPage::Pairing);
+    EXPECT_EQ(reached(), "xxx....");
+    state.DesignStep = Step::PairingDone;  // what the pairing page's Next sets
+    EXPECT_EQ(reached(), "xxxx...");
+    state.DesignStep = Step::FinalResponses;
+    EXPECT_EQ(reached(), "xxxxxxx");
+    NewDesign(*design);
+    EXPECT_EQ(reached(), "x......");
+
+    EXPECT_FALSE(PageSkipped(state, WizardPage::Pairing));
+    state.AutoPairing = true;
+    EXPECT_TRUE(PageSkipped(state, WizardPage::Pairing));
+    EXPECT_FALSE(PageSkipped(state, WizardPage::Cascading));
+    EXPECT_FALSE(PageSkipped(state, WizardPage::Approximation));
 }
 
 }  // namespace

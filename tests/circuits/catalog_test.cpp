@@ -6,6 +6,7 @@
 #include "circuits/catalog/circuit_catalog.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/catalog/circuit_descriptors.h"
+#include "circuits/catalog/ease_of_tuning.h"
 #include "circuits/catalog/topology.h"
 #include "stages/stage_record.h"
 
@@ -44,6 +45,27 @@ TEST(CircuitCatalog, TwoNamesEndInOneBlank) {
     EXPECT_EQ(std::string(FindCircuit(15)->name), "Fliege Second Order Lowpass ");
     EXPECT_EQ(std::string(FindCircuit(23)->name), "Akerberg-Mossberg (AM) Second Order Lowpass ");
     EXPECT_EQ(std::string(FindCircuit(56)->name), "Friend's Single Amplifier Biquad (SAB) Second Order Lowpass Notch");
+}
+
+// Every circuit has one of the five codes, and no number outside the catalog has one. A few
+// rows read off the table: the first and last of its runs and the odd ones between.
+TEST(CircuitCatalog, EveryCircuitHasAnEaseOfTuning) {
+    const std::set<std::string> codes{"EX", "GO", "FA", "PO", "NR"};
+    for (const CircuitDefinition& row : Circuits()) {
+        EXPECT_TRUE(codes.count(row.easeOfTuning)) << row.circuitNo;
+        EXPECT_FALSE(EaseOfTuningText(row.easeOfTuning).empty()) << row.circuitNo;
+    }
+    for (int no = 0; no <= 100; ++no) {
+        if (FindCircuit(no) == nullptr) {
+            EXPECT_STREQ(EaseOfTuningCode(no), "") << no;
+        }
+    }
+    const std::map<int, std::string> read{{1, "EX"},  {9, "EX"},  {11, "FA"}, {14, "FA"}, {16, "PO"},
+                                          {30, "GO"}, {47, "GO"}, {56, "NR"}, {59, "PO"}, {60, "FA"},
+                                          {71, "NR"}, {73, "PO"}, {79, "EX"}, {86, "NR"}, {94, "NR"}};
+    for (const auto& [no, code] : read) EXPECT_EQ(FindCircuit(no)->easeOfTuning, code) << no;
+    EXPECT_EQ(EaseOfTuningText("NR"), "Not Recommended");
+    EXPECT_EQ(EaseOfTuningText("GO"), "Good");
 }
 
 // The counts of the catalog columns, of the descriptor fields and of the template's element
@@ -85,6 +107,10 @@ TEST(CircuitDefinition, GathersEveryTableOfTheCircuit) {
         EXPECT_EQ(circuit.plain.topology.resistorCount, circuit.resistorCount);
         EXPECT_EQ(circuit.plain.topology.opAmpCount, circuit.opAmpCount);
         EXPECT_EQ(circuit.compensated.has_value(), circuit.calc.compVariant != 0);
+        EXPECT_EQ(circuit.plain.schematicScript.size(), 8u);
+        if (circuit.compensated) {
+            EXPECT_EQ(circuit.compensated->schematicScript.size(), 8u);
+        }
         EXPECT_EQ(circuit.calc.resistorCount, ParseCalcDescriptor(circuit.calcDescriptor).resistorCount);
         EXPECT_EQ(circuit.adjust.heldCount, ParseAdjustDescriptor(circuit.adjustDescriptor).heldCount);
         EXPECT_EQ(circuit.thirdOrder, circuit.calc.twinT && !IsFirstOrderStage(circuit.stageType));

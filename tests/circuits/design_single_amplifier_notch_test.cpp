@@ -204,9 +204,9 @@ TEST(SingleAmplifierNotchMerits, SpreadsAndRecommendedGbw) {
         const StageCircuitRecord& r = d.record();
         auto spread = [](const auto& entries, int count) {
             long double lo = entries[0].Value, hi = lo;
-            for (int i = 0; i < count; ++i) {
-                lo = std::min<long double>(lo, entries[static_cast<size_t>(i)].Value);
-                hi = std::max<long double>(hi, entries[static_cast<size_t>(i)].Value);
+            for (size_t i = 0; i < std::min(static_cast<size_t>(count), entries.size()); ++i) {
+                lo = std::min<long double>(lo, entries[i].Value);
+                hi = std::max<long double>(hi, entries[i].Value);
             }
             return static_cast<std::int32_t>(hi / lo);
         };

@@ -69,7 +69,7 @@ inline std::string NotchTestName(const ::testing::TestParamInfo<NotchTargets>& i
 // The zero-frequency slots of the circuits that compute them, against d ln wz / d ln x.
 inline void ExpectZeroFrequencySlots(const DesignedStage& d) {
     SCOPED_TRACE(Describe(d.request));
-    if (d.record().Invalid) return;
+    if (!Solved(d)) return;
     const StageCircuitRecord& r = d.record();
     for (int i = 1; i <= r.ResistorCount; ++i)
         EXPECT_NEAR(static_cast<double>(r.Resistors[static_cast<size_t>(i - 1)].Sens[SensSlot::ZeroFrequency]),
@@ -115,7 +115,7 @@ inline SensitivityMatrix NumericalCubicMatrix(const DesignedStage& d, bool numer
 // differentiated cubics with the routine's weights.
 inline void ExpectCubicSlots(const DesignedStage& d, long double poleWeight) {
     SCOPED_TRACE(Describe(d.request));
-    if (d.record().Invalid) return;
+    if (!Solved(d)) return;
     StageCircuitRecord expected = d.record();
     const long double qp = d.design.stage.Qp;
     SensitivityTransform(expected, d.stageType(), qp, NumericalCubicMatrix(d, false), true, 1, poleWeight, poleWeight);

@@ -14,23 +14,17 @@
 #include "circuits/network/nodal_analysis.h"
 #include "circuits/network/stage_function.h"
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct CircuitResult {
-    int status;
-    nlohmann::json doc;
-    std::string err;
-};
+using CircuitResult = testing_support::CommandOutput;
 
-CircuitResult RunCircuitCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "circuit");
-    std::ostringstream out, err;
-    const int status = Run(args, out, err, TAVREL_BIN_DIR);
-    return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+CircuitResult RunCircuitCommand(const std::vector<std::string>& args) {
+    return testing_support::RunCommand("circuit", args);
 }
 
 ComponentValues ValuesOf(const std::vector<double>& r, const std::vector<double>& c) {
@@ -178,6 +172,38 @@ INSTANTIATE_TEST_SUITE_P(Circuits, CircuitResponse, testing::ValuesIn(kResponseC
                          });
 
 // The notch frequency is that of the template's numerator, wz^2 = n0/n2.
+// Values typed with suffixes are the same values as written out.
+TEST(CliCircuit, TakesEngineeringSuffixes) {
+    const CircuitResult plain = RunCircuitCommand({"--no", "11", "--r", "10000,4700", "--c", "10e-9,220e-12"});
+    const CircuitResult suffixed = RunCircuitCommand({"--no", "11", "--r", "10k,4.7K", "--c", "10n,220p"});
+    ASSERT_EQ(suffixed.status, kDone) << suffixed.err;
+    EXPECT_EQ(suffixed.doc["d"], plain.doc["d"]);
+    EXPECT_EQ(suffixed.doc["k"], plain.doc["k"]);
+}
+
+// Values off the design relations can make d0 (or a notch's n0) negative: a real pole (or zero)
+// pair of opposite signs, which has no pole (zero) frequency. The coefficients are printed as
+// the network gives them, the figures they do not give are null, and the command succeeds.
+TEST(CliCircuit, FiguresTheCoefficientsDoNotGiveAreNull) {
+    const std::vector<double> r14 = {275.6, 470.9, 9143, 173.3, 122.9}, c14 = {6.196e-9, 4.275e-9};
+    const CircuitResult mfb = RunCircuitCommand({"--no", "14", "--r", Join(r14), "--c", Join(c14), "--f-hz", "1000"});
+    ASSERT_EQ(mfb.status, kDone) << mfb.err;
+    const TransferPolynomials h = NodalTransfer(FindCircuit(14)->plain.topology, ValuesOf(r14, c14));
+    const double d0 = static_cast<double>(h.denominator[0] / h.denominator[2]);
+    ASSERT_LT(d0, 0);
+    EXPECT_NEAR(mfb.doc["d"][0].get<double>(), d0, 1e-9 * std::fabs(d0));
+    EXPECT_TRUE(mfb.doc["wp"].is_null());
+    EXPECT_TRUE(mfb.doc["qp"].is_null());
+
+    const std::vector<double> r57 = {1.958e5, 1.686e5, 2.459e4, 1.686e5, 2.903e5},
+                              c57 = {3.607e-9, 2.005e-10, 5.777e-7};
+    const CircuitResult notch = RunCircuitCommand({"--no", "57", "--r", Join(r57), "--c", Join(c57), "--f-hz", "1000"});
+    ASSERT_EQ(notch.status, kDone) << notch.err;
+    ASSERT_LT(notch.doc["n"][0].get<double>(), 0);
+    EXPECT_TRUE(notch.doc["wz"].is_null());
+    EXPECT_NEAR(notch.doc["wp"].get<double>(), std::sqrt(notch.doc["d"][0].get<double>()), 1e-9);
+}
+
 TEST(CliCircuit, NotchFrequencyIsTheTemplatesZero) {
     const std::vector<double> r = {10000, 12000, 15000, 47000, 22000, 33000, 27000}, c = {10e-9, 10e-9};
     const CircuitResult result = RunCircuitCommand({"--no", "56", "--r", Join(r), "--c", Join(c), "--f-hz", "1000"});
@@ -191,21 +217,23 @@ TEST(CliCircuit, NotchFrequencyIsTheTemplatesZero) {
 TEST(CliCircuit, BadUsageIsStatusOne) {
     const std::string missing = (ScratchDirectory() / "no such folder" / "stage.cir").string();
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--no", "4", "--r", "1000", "--c", "1e-9"},                        // between the ranges
+             {"--no", "4", "--r", "1000", "--c", "1e-9"},  // between the ranges
              {"--no", "0", "--r", "1000", "--c", "1e-9"},
              {"--no", "95", "--r", "1000", "--c", "1e-9"},
              {"--no", "x", "--r", "1000", "--c", "1e-9"},
-             {"--no", "11", "--r", "1000", "--c", "1e-9,1e-9"},                  // one R too few
+             {"--no", "11", "--r", "1000", "--c", "1e-9,1e-9"},  // one R too few
              {"--no", "11", "--r", "1000,1000,1000", "--c", "1e-9,1e-9"},
-             {"--no", "11", "--r", "1000,1000", "--c", "1e-9"},                  // one C too few
+             {"--no", "11", "--r", "1000,1000", "--c", "1e-9"},  // one C too few
              {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9,1e-9"},
-             {"--no", "11", "--r", "1000,0", "--c", "1e-9,1e-9"},                // not positive
+             {"--no", "11", "--r", "1000,0", "--c", "1e-9,1e-9"},  // not positive
              {"--no", "11", "--r", "1000,-1000", "--c", "1e-9,1e-9"},
              {"--no", "11", "--r", "1000,1000", "--c", "1e-9,0"},
-             {"--no", "11", "--r", "1k,1000", "--c", "1e-9,1e-9"},               // not a number
+             {"--no", "11", "--r", "1 k,1000", "--c", "1e-9,1e-9"},  // not a number
+             {"--no", "11", "--r", "1kk,1000", "--c", "1e-9,1e-9"},
+             {"--no", "11", "--r", "1000,1000", "--c", "1n,inf"},
              {"--no", "11", "--r", "1000,", "--c", "1e-9,1e-9"},
              {"--no", "11", "--r", "1000,nan", "--c", "1e-9,1e-9"},
-             {"--no", "11", "--r", "1000,1e-60", "--c", "1e-9,1e-9"},            // stores as 0
+             {"--no", "11", "--r", "1000,1e-60", "--c", "1e-9,1e-9"},  // stores as 0
              {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--f-hz", "0"},
              {"--no", "11", "--r", "1000,1000", "--c", "1e-9,1e-9", "--f-hz", "10,-5"},
              {"--no", "15", "--r", "1,1,1,1,1", "--c", "1e-9,1e-9", "--compensated"},  // no variant

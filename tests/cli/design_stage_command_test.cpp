@@ -5,21 +5,15 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
 
-struct Output {
-    int status;
-    nlohmann::json doc;
-    std::string err;
-};
+using Output = testing_support::CommandOutput;
 
-Output DesignStageCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "design-stage");
-    std::ostringstream out, err;
-    const int status = Run(args, out, err, TAVREL_BIN_DIR);
-    return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+Output DesignStageCommand(const std::vector<std::string>& args) {
+    return testing_support::RunCommand("design-stage", args);
 }
 
 // The unity-gain Sallen-Key lowpass with equal resistors: C2 = 4·Qp²·C1 and
@@ -86,6 +80,30 @@ TEST(DesignStageCommand, NotchTargetWithItsZeroFrequency) {
     ASSERT_EQ(h.status, kDone) << h.err;
     EXPECT_NEAR(h.doc["actual_gain"].get<double>(), 1 / 1.1, 1e-11);
     EXPECT_EQ(h.doc["atten_resistors"], "");
+}
+
+// At Qp = 1e6 the unity-gain Sallen-Key lowpass needs C2 = 4·Qp²·C1 = 40 000 F and resistors of
+// 1/(2·Qp·wp·C1) = 0.05 ohm: solved, but nothing that can be built.
+TEST(DesignStageCommand, ValuesThatCannotBeBuiltAreInvalid) {
+    const Output o = DesignStageCommand({"--no", "11", "--wp", "1000", "--qp", "1e6", "--gain", "1"});
+    ASSERT_EQ(o.status, kDone) << o.err;
+    EXPECT_TRUE(o.doc["invalid"]);
+    EXPECT_NEAR(o.doc["c"][1].get<double>(), 4e4, 1e-6);
+    EXPECT_NEAR(o.doc["r"][0].get<double>(), 0.05, 1e-12);
+    const Output modest = DesignStageCommand({"--no", "11", "--wp", "1000", "--qp", "10", "--gain", "1"});
+    EXPECT_FALSE(modest.doc["invalid"]);
+}
+
+TEST(DesignStageCommand, TakesEngineeringSuffixes) {
+    const Output plain =
+        DesignStageCommand({"--no", "13", "--wp", "6283", "--qp", "0.707", "--gain", "2", "--c1", "1e-8"});
+    const Output suffixed =
+        DesignStageCommand({"--no", "13", "--wp", "6.283k", "--qp", "707m", "--gain", "2", "--c1", "10n"});
+    ASSERT_EQ(suffixed.status, kDone) << suffixed.err;
+    EXPECT_EQ(suffixed.doc["r"], plain.doc["r"]);
+    EXPECT_EQ(suffixed.doc["c"], plain.doc["c"]);
+    EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "6.283 k", "--qp", "1", "--gain", "2"}).status, kFailure);
+    EXPECT_EQ(DesignStageCommand({"--no", "13", "--wp", "nan", "--qp", "1", "--gain", "2"}).status, kFailure);
 }
 
 TEST(DesignStageCommand, RefusesWhatCannotBeDesigned) {

@@ -5,21 +5,15 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
 
-struct StagesResult {
-    int status;
-    nlohmann::json doc;
-    std::string err;
-};
+using StagesResult = testing_support::CommandOutput;
 
-StagesResult RunStagesCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "stages");
-    std::ostringstream out, err;
-    const int status = Run(args, out, err, TAVREL_BIN_DIR);
-    return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
+StagesResult RunStagesCommand(const std::vector<std::string>& args) {
+    return testing_support::RunCommand("stages", args);
 }
 
 TEST(CliStages, ButterworthLowpassStartsWithItsRealPoleAndEndsAtUnityGain) {

@@ -7,6 +7,7 @@
 #include "calc_fixture.h"
 #include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
+#include "core/order_estimate.h"
 #include "core/responses.h"
 #include "core/result_table.h"
 
@@ -16,6 +17,7 @@ namespace {
 using testing::Calculated;
 using testing::EntriesOf;
 using testing::Env;
+using testing::Spec;
 
 TEST(Calculate, RejectedEntryKeepsThePreviousResults) {
     DesignState state = Calculated({});
@@ -51,6 +53,24 @@ TEST(Calculate, OverflowInsideOneApproximationLeavesTheOthers) {
     EXPECT_FALSE(table[9][2 + InverseChebyshev].red);
 }
 
+// Edges of 1e20 Hz overflow the stored pole data of every approximation: none of them is
+// offered as usable, whatever its order.
+TEST(Calculate, ApproximationsWhoseComputationFailedAreFailedEvenWhenAllFail) {
+    for (const Spec& spec : {Spec{.f1 = "1e20", .f2 = "2e20", .unit = 0},
+                             Spec{.kind = FilterKind::Bandpass, .f1 = "1e19", .f2 = "2e19", .f0 = "1e20", .unit = 0}}) {
+        CalcOutcome outcome;
+        const DesignState state = Calculated(spec, &outcome);
+        EXPECT_FALSE(state.ResultsValid);
+        EXPECT_FALSE(outcome.nextEnabled);
+        for (int approx = 0; approx < kApproxCount; ++approx) {
+            EXPECT_FALSE(IsUsable(state, approx)) << approx;
+            if (!state.Approx[approx].OrderTooHigh) {
+                EXPECT_TRUE(state.ApproxFailed[approx]) << approx;
+            }
+        }
+    }
+}
+
 TEST(Calculate, PoleQAbove300IsShownButCannotBeChosen) {
     CalcOutcome outcome;
     DesignState state = Calculated({.kind = FilterKind::Bandpass, .f1 = "0.001", .f0 = "10", .forced = "20"}, &outcome);
@@ -62,6 +82,27 @@ TEST(Calculate, PoleQAbove300IsShownButCannotBeChosen) {
     EXPECT_TRUE(table[9][2 + Chebyshev].red);
     EXPECT_EQ(table[3][2 + Chebyshev].text, "---");
     EXPECT_EQ(table[2][2 + Chebyshev].text, "20");
+}
+
+TEST(Calculate, AnOrderBelowOneCannotBeChosen) {
+    // Apb 40 dB above Asb 30 dB: CheckSpec warns and the calculation goes on. The raw orders
+    // (Butterworth ln(0.0999)/(2 ln 2) = -1.66, Chebyshev acosh of 0.316) ask for no filter;
+    // every approximation comes out at order 0, is listed, and none can be chosen.
+    CalcOutcome outcome;
+    DesignState state = Calculated({.apb = "40", .asb = "30"}, &outcome);
+    ASSERT_FALSE(outcome.warnings.empty());
+    EXPECT_EQ(outcome.warnings.front(), "Stopband attenuation must exceed passband attenuation.");
+    EXPECT_LT(RawOrder(state, Butterworth), 0);
+    for (int approx = 0; approx < kApproxCount; ++approx) {
+        EXPECT_EQ(state.Approx[approx].Order, 0) << approx;
+        EXPECT_FALSE(state.ComputationFailed[approx]) << approx;
+        EXPECT_FALSE(IsUsable(state, approx)) << approx;
+    }
+    EXPECT_TRUE(state.ResultsValid);
+    EXPECT_FALSE(outcome.nextEnabled);
+    const ResultTable table = BuildResultTable(state);
+    EXPECT_EQ(table[2][2 + Butterworth].text, "0");
+    for (int row = 3; row <= 9; ++row) EXPECT_EQ(table[row][2 + Chebyshev].text, "---") << row;
 }
 
 TEST(Calculate, GainRejectionKeepsResultsButNoResponses) {

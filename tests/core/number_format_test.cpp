@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ostream>
 
 #include "core/arithmetic_failure.h"
 #include "core/db_converter.h"
 #include "core/math_helpers.h"
+#include "support/case_name.h"
 
 namespace tavrel {
 namespace {
@@ -82,6 +85,49 @@ TEST(NumberFormat, ReadRealIsAPlainDecimalConversion) {
     EXPECT_EQ(ReadReal("1e-5000"), 0.0L);
     EXPECT_THROW(ReadReal("1e5000"), ArithmeticFailure);
     EXPECT_EQ(ReadReal(std::string(5000, 'x')), 0.0L);
+}
+
+// A suffixed value and the plain spelling of the same number: the two must read alike to the
+// last bit, so that "4.7K" is rounded once, as "4.7e3" is.
+struct EngineeringCase {
+    const char* typed;
+    const char* plain;
+};
+
+void PrintTo(const EngineeringCase& c, std::ostream* os) { *os << c.typed; }
+
+class EngineeringNumber : public ::testing::TestWithParam<EngineeringCase> {};
+
+TEST_P(EngineeringNumber, ReadsAsThePlainSpelling) {
+    const auto value = ReadEngineeringNumber(GetParam().typed);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, std::strtold(GetParam().plain, nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Accepted, EngineeringNumber,
+                         ::testing::Values(EngineeringCase{"4.7K", "4.7e3"}, EngineeringCase{"4.7k", "4.7e3"},
+                                           EngineeringCase{"1.5M", "1.5e6"}, EngineeringCase{"1.5m", "1.5e-3"},
+                                           EngineeringCase{"10n", "10e-9"}, EngineeringCase{"220p", "220e-12"},
+                                           EngineeringCase{"1u", "1e-6"}, EngineeringCase{"2.2G", "2.2e9"},
+                                           EngineeringCase{"1MEG", "1e6"}, EngineeringCase{"3.3meg", "3.3e6"},
+                                           EngineeringCase{"2e3k", "2e6"}, EngineeringCase{"1E-3u", "1e-9"},
+                                           EngineeringCase{"-2k", "-2000"}, EngineeringCase{"+.5n", "0.5e-9"},
+                                           EngineeringCase{"1.k", "1000"}, EngineeringCase{"  47k\t", "47000"},
+                                           EngineeringCase{"0.1", "0.1"}, EngineeringCase{"1e-3", "0.001"},
+                                           EngineeringCase{"1000", "1000"}, EngineeringCase{"0k", "0"}),
+                         testing_support::PrintedName());
+
+TEST(EngineeringNumber, RefusesWhatIsNotOneNumberWithOneSuffix) {
+    for (const char* bad : {"", " ", "2 k", "k2", "k", "1kk", "1km", "nan", "inf", "1e", "1ek", "1e3.5k", "1x",
+                            "1Meg", "1MEGk", "1K2", "0x10", "1,5k", "1 000", "--1", ".k", "1F", "1kHz"})
+        EXPECT_FALSE(ReadEngineeringNumber(bad).has_value()) << '"' << bad << '"';
+}
+
+TEST(EngineeringNumber, RangeLimitsAreThoseOfPlainNumbers) {
+    EXPECT_THROW(ReadEngineeringNumber("1e4930G"), ArithmeticFailure);
+    EXPECT_THROW(ReadEngineeringNumber("1e99999999999999999999k"), ArithmeticFailure);
+    EXPECT_EQ(ReadEngineeringNumber("1e-4940p"), 0.0L);
+    EXPECT_EQ(ReadEngineeringNumber("1e-99999999999999999999p"), 0.0L);
 }
 
 TEST(DbConverter, ConvertsBothWays) {

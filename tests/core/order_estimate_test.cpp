@@ -62,9 +62,13 @@ TEST(OrderEstimate, UnreachableStopbandsAreTooHigh) {
     DesignState inside = Calculated({.f1 = "2", .f2 = "1"});
     for (int approx = 0; approx < kApproxCount; ++approx) EXPECT_EQ(inside.Approx[approx].OrderTooHigh, 1) << approx;
     EXPECT_FALSE(inside.ResultsValid);
-    // A stopband attenuation below the passband's is met by the lowest order.
+    // A stopband attenuation below the passband's asks for no filter: order 0 for every
+    // approximation, shown in the table but not offered.
     DesignState easy = Calculated({.apb = "3", .asb = "1"});
-    EXPECT_EQ(easy.Approx[Butterworth].Order, 1);
+    for (int approx = 0; approx < kApproxCount; ++approx) {
+        EXPECT_EQ(easy.Approx[approx].Order, 0) << approx;
+        EXPECT_FALSE(IsUsable(easy, approx)) << approx;
+    }
     EXPECT_TRUE(easy.ResultsValid);
 }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "calc_fixture.h"
+#include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
 #include "core/order_estimate.h"
 #include "core/responses.h"
@@ -123,26 +124,48 @@ TEST(Prototypes, BesselSearchesTheLowestOrderAndGivesUpAfter20) {
     EXPECT_EQ(steep.Approx[Bessel].Order, 21);
 }
 
-TEST(Prototypes, MissingOrShortRootTableStopsTheCalculation) {
+// A root table the program cannot use: missing, short, or damaged so that a root leaves the
+// left half-plane (all bytes 0xFF; one pair of order 20 mirrored into the right half-plane).
+TEST(Prototypes, MissingShortOrDamagedRootTableStopsTheCalculation) {
     const auto dir = std::filesystem::temp_directory_path() / "tavrel-bessel-test";
     std::filesystem::create_directories(dir);
-    const auto shortFile = dir / "BessRoot.dat";
+    std::string bytes(kBesselTableBytes, '\0');
+    std::ifstream(testing::Env().bessRootFile, std::ios::binary).read(bytes.data(), kBesselTableBytes);
+    const auto shortFile = dir / "short.dat", filled = dir / "filled.dat", mirrored = dir / "mirrored.dat";
+    std::ofstream(shortFile, std::ios::binary).write(bytes.data(), kBesselTableBytes - 1);
+    std::ofstream(filled, std::ios::binary) << std::string(kBesselTableBytes, '\xFF');
     {
-        std::ifstream in(testing::Env().bessRootFile, std::ios::binary);
-        std::string bytes(2399, '\0');
-        in.read(bytes.data(), 2399);
-        std::ofstream(shortFile, std::ios::binary).write(bytes.data(), 2399);
+        BesselTable table{};
+        std::copy(bytes.begin(), bytes.end(), table.begin());
+        const size_t offset = 19 * 120 + 3 * 12;  // order 20, pair 4: sigma
+        const Real48::Bytes flipped = Real48(-BesselTableRoot(table, 20, 3).sigma).Encode();
+        std::copy(flipped.begin(), flipped.end(), bytes.begin() + static_cast<long>(offset));
+        std::ofstream(mirrored, std::ios::binary).write(bytes.data(), kBesselTableBytes);
     }
-    for (const auto& path : {shortFile, dir / "absent.dat"}) {
+    EXPECT_TRUE(LoadBesselTable(testing::Env().bessRootFile));
+    for (const auto& path : {shortFile, dir / "absent.dat", filled, mirrored}) {
+        EXPECT_FALSE(LoadBesselTable(path)) << path;
         DesignState state;
         const CalcOutcome outcome = Calculate(state, DefaultEntries(FilterKind::Lowpass, false), {path});
-        ASSERT_TRUE(outcome.error);
+        ASSERT_TRUE(outcome.error) << path;
         EXPECT_EQ(*outcome.error, "Unable to open file BessRoot.dat. This file should be in the application directory");
         EXPECT_FALSE(state.ResultsValid);
         EXPECT_FALSE(outcome.nextEnabled);
         EXPECT_EQ(state.Approx[Butterworth].Order, 7);  // the others keep their prototypes
     }
     std::filesystem::remove_all(dir);
+}
+
+// Order 1: |H| = s/sqrt(s^2 + w^2), so the attenuation reaches Apb at w = s*sqrt(10^(Apb/10) - 1).
+// At 700 dB that is about 1e35*s, still a stored value; at 800 dB it is beyond the stored range,
+// and a huge Apb, which once doubled the search bracket for ever, ends the same way.
+TEST(Prototypes, BesselNormalizationBeyondTheStoredRangeIsAnOverflow) {
+    const BesselTable table = *LoadBesselTable(testing::Env().bessRootFile);
+    const long double s = BesselTableRoot(table, 1, 0).sigma;
+    const long double wn = BesselNormalizingFrequency(table, 1, 700);
+    EXPECT_NEAR(std::log10(wn), std::log10(s * std::sqrt(std::pow(10.0L, 70.0L) - 1)), 1e-5L);
+    for (const long double apb : {800.0L, 40000.0L, 100000.0L})
+        EXPECT_THROW(BesselNormalizingFrequency(table, 1, apb), ArithmeticFailure) << apb;
 }
 
 }  // namespace

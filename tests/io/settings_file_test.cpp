@@ -44,6 +44,8 @@ void ExpectDefaultCharacteristics(const ComponentCharacteristics& c) {
 // frequency unit joining its section after the cascading mode, no recent files.
 const Lines kDefaultFile{"[General]",
                          "Mainposn=110,10",
+                         "Mainsize=0,0",
+                         "Maximized=FALSE",
                          "ZoomX=4",
                          "ZoomY=4",
                          "VZoomX=4",

@@ -1,6 +1,7 @@
 // The approximation window: choosing, pages, zoom and unzoom, axes and the point
 // calculator, after a Calculate in the specification window.
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <cmath>
 #include <QLabel>
@@ -24,9 +25,7 @@ class ApproximationWindowTest : public QObject {
 private slots:
     void init() {
         session_.Start();
-        session_.main()->Command("Lowpass")->trigger();
-        Click(session_.main()->ParEnt(), "calculate");
-        Click(session_.main()->ParEnt(), "next");
+        session_.CalculateDefaults();
         graph_ = session_.main()->Graph();
         graph_->resize(1000, 600);
         QApplication::processEvents();
@@ -67,14 +66,15 @@ private slots:
             draw::GraphPage page;
             QString x, y;
         };
-        const QString time = QString("Time (X1e%1 s)").arg(session_.main()->State().TimeExponent);
+        // The default lowpass settles within a few milliseconds and its group delay peaks
+        // above 1 ms (Chebyshev), both shown in milliseconds; the s-plane in kHz as s / 2 pi.
         const Page pages[] = {
             {draw::GraphPage::Gain, "Frequency  (Hz)", "Gain  (dB)"},
             {draw::GraphPage::Phase, "Frequency  (Hz)", "Phase (degrees)"},
-            {draw::GraphPage::Delay, "Frequency  (Hz)", "Delay (X1e-3 s)"},
-            {draw::GraphPage::Step, time, "Step Response (volts)"},
-            {draw::GraphPage::Impulse, time, "Impulse Response (X1e3 volts)"},
-            {draw::GraphPage::PoleZero, "Re[s]", "Im[s]"},
+            {draw::GraphPage::Delay, "Frequency  (Hz)", "Delay  (ms)"},
+            {draw::GraphPage::Step, "Time  (ms)", "Step Response (volts)"},
+            {draw::GraphPage::Impulse, "Time  (ms)", "Impulse Response (X1e3 volts)"},
+            {draw::GraphPage::PoleZero, "Re[s]/2\u03C0  (kHz)", "Im[s]/2\u03C0  (kHz)"},
         };
         for (const Page& p : pages) {
             graph_->SetPage(p.page);
@@ -160,6 +160,119 @@ private slots:
         session_.main()->Command("Copy to Clipboard")->trigger();
         const QImage image = QGuiApplication::clipboard()->image();
         QCOMPARE(image.size(), graph_->View()->size());
+    }
+
+    // The gain page of a specified filter shows the mask: below -Apb up to the passband
+    // edge, above -Asb from the stopband edge; the check box takes it away.
+    void theGainPageShowsTheSpecificationMask() {
+        graph_->SetPage(draw::GraphPage::Gain);
+        const auto& mask = graph_->View()->Plot().mask;
+        QCOMPARE(mask.size(), std::size_t{2});
+        QVERIFY(mask[0].passband && !mask[1].passband);
+        QCOMPARE(mask[0].level, -0.5);
+        QCOMPARE(mask[1].level, -30.0);
+        QVERIFY(std::fabs(mask[0].xHi / 1000 - 1) < 1e-12);  // Hz
+        QVERIFY(std::fabs(mask[1].xLo / 2000 - 1) < 1e-12);
+        QVERIFY(std::isinf(mask[1].xHi));
+        // Every curve keeps out of the shaded regions inside the axis range.
+        for (const draw::Curve& curve : graph_->View()->Plot().curves)
+            for (const QPointF& p : curve.points) {
+                if (p.x() <= 1000) QVERIFY2(p.y() >= -0.5 - 1e-6, qPrintable(curve.legend));
+                if (p.x() >= 2000) QVERIFY2(p.y() <= -30 + 1e-6, qPrintable(curve.legend));
+            }
+        QTest::mouseClick(Find<QCheckBox>(graph_, "mask"), Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(graph_->View()->Plot().mask.empty());
+        QTest::mouseClick(Find<QCheckBox>(graph_, "mask"), Qt::LeftButton, {}, QPoint(6, 6));
+        QCOMPARE(graph_->View()->Plot().mask.size(), std::size_t{2});
+    }
+
+    // Equal scales: one kHz is as long on both axes, so the Butterworth poles, all at the
+    // radius of the 3 dB frequency, are drawn on a circle.
+    void theButterworthPolesLieOnADrawnCircle() {
+        graph_->SetPage(draw::GraphPage::PoleZero);
+        GraphView* view = graph_->View();
+        const draw::PlotSpec fitted =
+            draw::FittedToRect(view->Plot(), QRectF(view->rect()), QFontMetricsF(draw::PlotFont(), view));
+        const draw::PlotLayout layout(fitted, QRectF(view->rect()), QFontMetricsF(draw::PlotFont(), view));
+        const QPointF origin = layout.ToDevice({0, 0});
+        const double unitX = layout.ToDevice({1, 0}).x() - origin.x();
+        const double unitY = origin.y() - layout.ToDevice({0, 1}).y();
+        QVERIFY2(std::fabs(unitX / unitY - 1) < 1e-9, qPrintable(QString("%1 %2").arg(unitX).arg(unitY)));
+        std::vector<double> radii;
+        for (const draw::Marker& m : view->Plot().markers) {
+            const QPointF d = layout.ToDevice(m.at) - origin;
+            radii.push_back(std::hypot(d.x(), d.y()));
+        }
+        QCOMPARE(radii.size(), std::size_t{7});
+        for (double r : radii) QVERIFY(std::fabs(r / radii.front() - 1) < 1e-6);
+        // The range is fitted to the roots: they reach within the margin of the top and bottom.
+        const double top = view->Plot().yHi;
+        double highest = 0;
+        for (const draw::Marker& m : view->Plot().markers) highest = std::max(highest, m.at.y());
+        QVERIFY(highest / top > 0.8);
+    }
+
+    void timeAxesEndAfterTheSettlingInMilliseconds() {
+        graph_->SetPage(draw::GraphPage::Step);
+        const draw::PlotSpec& plot = graph_->View()->Plot();
+        QCOMPARE(plot.xTitle, QString("Time  (ms)"));
+        QCOMPARE(plot.xHi, static_cast<double>(session_.main()->State().TimeSpan) * 1e3);
+        QCOMPARE(plot.curves.front().points.back().x(), plot.xHi);
+    }
+
+    void anOrderBelowOneIsShownUnusable() {
+        DesignState& state = session_.main()->State();
+        state.Approx[Chebyshev].Order = 0;  // as the library leaves a specification that asks for no filter
+        QTest::mouseClick(Find<QRadioButton>(graph_, "approx1"), Qt::LeftButton, {}, QPoint(6, 6));
+        graph_->Redisplay();
+        QCOMPARE(Find<QLabel>(graph_, "order1")->text(), QString("N < 1"));
+        QVERIFY(!Find<QRadioButton>(graph_, "approx1")->isEnabled());
+        QVERIFY(!Find<QRadioButton>(graph_, "approx1")->toolTip().isEmpty());
+        QCOMPARE(graph_->CheckedApprox(), 0);  // the first usable one is checked instead
+        for (int approx = 0; approx < kApproxCount; ++approx) state.Approx[approx].Order = 0;
+        graph_->Redisplay();
+        QVERIFY(!Find<QPushButton>(graph_, "next")->isEnabled());
+        QVERIFY(!session_.main()->Command("Next")->isEnabled());
+    }
+
+    // A highpass of order 7 has a 7-fold zero at the origin, written beside its circle.
+    void aRepeatedZeroCarriesItsMultiplicity() {
+        session_.messages()->Answer(MessageAnswer::No);  // the lowpass of init goes
+        session_.CalculateDefaults("Highpass");
+        TfmGraph* graph = session_.main()->Graph();
+        graph->SetPage(draw::GraphPage::PoleZero);
+        const auto& markers = graph->View()->Plot().markers;
+        int circles = 0;
+        for (const draw::Marker& m : markers) {
+            if (m.shape != draw::Marker::Shape::Circle) continue;
+            ++circles;
+            QCOMPARE(m.at, QPointF(0, 0));
+            QCOMPARE(m.multiplicity, 7);
+        }
+        QCOMPARE(circles, 1);
+        QCOMPARE(markers.size(), std::size_t{8});
+    }
+
+    // The bandpass s-plane is fitted to its roots: they fill the height, and the plot area is
+    // narrower than tall rather than mostly empty.
+    void theBandpassPlaneIsFittedToItsRoots() {
+        session_.messages()->Answer(MessageAnswer::No);
+        session_.CalculateDefaults("Bandpass");
+        TfmGraph* graph = session_.main()->Graph();
+        graph->SetPage(draw::GraphPage::PoleZero);
+        GraphView* view = graph->View();
+        const draw::PlotSpec& plot = view->Plot();
+        double top = 0, left = 0;
+        for (const draw::Marker& m : plot.markers) {
+            top = std::max(top, m.at.y());
+            left = std::min(left, m.at.x());
+        }
+        QVERIFY(top / plot.yHi > 0.8);
+        QVERIFY(left / plot.xLo > 0.5);
+        const QFontMetricsF metrics(draw::PlotFont(), view);
+        const draw::PlotSpec fitted = draw::FittedToRect(plot, QRectF(view->rect()), metrics);
+        const draw::PlotLayout layout(fitted, QRectF(view->rect()), metrics);
+        QVERIFY(layout.Area().width() < layout.Area().height());
     }
 
 private:

@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
+#include "stages/pairing_text.h"
 #include "stages/stage_record.h"
 #include "ui/column_list.h"
 #include "ui/tfm_cascade.h"
@@ -191,6 +193,17 @@ private slots:
         session_.main()->Command("Cascading Automatic")->trigger();
         QVERIFY(!cascade_->isVisible());
         QVERIFY(session_.main()->Graph()->isVisible());
+    }
+
+    // Every value of the cascading list carries its unit; the stage types and the flatness
+    // explain themselves.
+    void theStageListHasUnitsAndTooltips() {
+        QVERIFY(cascade_->Pairs()->LineText(1).contains(QRegularExpression("fp: \\S+ Hz\tQ: ")));
+        const int last = cascade_->Pairs()->LineCount() - 1;
+        QVERIFY(cascade_->Pairs()->topLevelItem(0)->toolTip(0).startsWith("FLP: first-order lowpass"));
+        QVERIFY(cascade_->Pairs()->topLevelItem(last)->toolTip(0).startsWith("SLP: second-order lowpass"));
+        QCOMPARE(cascade_->Flatness()->toolTip(), QString(kFlatnessExplanation));
+        QCOMPARE(cascade_->Flatness()->item(0)->toolTip(), QString(kFlatnessExplanation));
     }
 
 private:

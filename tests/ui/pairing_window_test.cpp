@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include "stages/pairing.h"
 #include "ui/column_list.h"
@@ -58,6 +59,7 @@ private slots:
         QCOMPARE(pairs_->Zeros()->LineCount(), 2);
         QCOMPARE(pairs_->Pairs()->LineCount(), 0);
         QVERIFY(pairs_->Poles()->LineText(0).startsWith(" PAIR   -"));
+        QVERIFY(pairs_->Poles()->LineText(0).contains(QRegularExpression("rad/s\\s+fp: \\S+ Hz\\s+Q: ")));
         QVERIFY(pairs_->Poles()->LineText(0).contains("fp: "));
         QVERIFY(pairs_->Poles()->LineText(2).startsWith(" SNGL   -"));
         QVERIFY(pairs_->Zeros()->LineText(0).startsWith(" PAIR\tfz: "));

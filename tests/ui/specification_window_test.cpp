@@ -1,9 +1,13 @@
-// The specification window driven as a user does: start a design, type, Calculate,
-// read the result table.
+// The specification page driven as a user does: start a design, type, Calculate, read the
+// result table; the unit toggle keeps the filter, engineering prefixes are read, a refused
+// entry stays marked, a specification asking for no filter offers nothing.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTabWidget>
+#include <cmath>
+
+#include "core/responses.h"
 
 #include "ui/tfm_par_ent.h"
 #include "ui_test_support.h"
@@ -25,6 +29,30 @@ QStringList Orders(TfmParEnt* window) {
     QStringList orders;
     for (int column = kButterworthColumn; column <= kBesselColumn; ++column) orders << Cell(window, kOrderRow, column);
     return orders;
+}
+
+double Relative(long double a, long double b) {
+    if (a == b) return 0;
+    return static_cast<double>(std::fabs(a - b) / std::max(std::fabs(a), std::fabs(b)));
+}
+
+// The ideal responses of every usable approximation at the given angular frequencies and
+// times, from the point calculator's formulas.
+std::vector<long double> Responses(const DesignState& state, const std::vector<long double>& w,
+                                   const std::vector<long double>& t) {
+    std::vector<long double> values;
+    for (int approx = 0; approx < kApproxCount; ++approx) {
+        if (!IsUsable(state, approx)) continue;
+        for (long double x : w) {
+            const FrequencyPoint p = IdealResponseAt(state, approx, x);
+            values.insert(values.end(), {p.gainVv, p.phaseRad, p.delaySec});
+        }
+        for (long double x : t) {
+            const TimePoint p = IdealTimeResponseAt(state, approx, x);
+            values.insert(values.end(), {p.step, p.impulse});
+        }
+    }
+    return values;
 }
 
 }  // namespace
@@ -63,7 +91,7 @@ private slots:
         QCOMPARE(Cell(spec_, kRippleRow, kButterworthColumn + 1), QString("0.5 dB"));
         QCOMPARE(Cell(spec_, 0, kButterworthColumn), QString("Butter-"));
         QVERIFY(Find<QPushButton>(spec_, "next")->isEnabled());
-        QVERIFY(session_.main()->Command("Save Design")->isEnabled());
+        QVERIFY(session_.main()->Command("Close Design")->isEnabled());
         QVERIFY(session_.main()->Command("Copy to Clipboard")->isEnabled());
     }
 
@@ -153,7 +181,7 @@ private slots:
         QCOMPARE(session_.messages()->Boxes().back().icon, MessageIcon::Error);
         QCOMPARE(Orders(spec_).mid(0, 4), QStringList({"7", "4", "4", "3"}));
         QVERIFY(Find<QPushButton>(spec_, "next")->isEnabled());
-        QVERIFY(!session_.main()->Command("Save Design")->isEnabled());
+        QVERIFY(!session_.main()->Command("Copy to Clipboard")->isEnabled());
     }
 
     void gainInDbOfMinus40IsAccepted() {
@@ -170,6 +198,84 @@ private slots:
         QVERIFY(session_.main()->StatusText().contains("rad/s"));
         session_.main()->Command("Toggle Hz..Rad/s")->trigger();
         QCOMPARE(Find<QComboBox>(spec_, "unit2")->currentText(), QString("kHz"));
+    }
+
+    // 1 kHz / 2 kHz become 6.2832 / 12.566 krad/s, the unit box reads "krad/s" whole, and the
+    // next Calculate designs the same filter: the same responses at the same frequencies and
+    // times, to 1e-12.
+    void theUnitToggleKeepsTheFilter() {
+        TfmMain* main = session_.main();
+        const DesignState& state = main->State();
+        Click(spec_, "calculate");
+        std::vector<long double> w, t;
+        for (int j = 0; j < kGridPoints; j += 5) w.push_back(state.FreqGrid[j].W), t.push_back(state.TimeGrid[j]);
+        const std::vector<long double> inHz = Responses(state, w, t);
+        const long double span = state.TimeSpan;
+
+        main->Command("Toggle Hz..Rad/s")->trigger();
+        QCOMPARE(Find<QLineEdit>(spec_, "f1")->text(), QString("6.2832"));
+        QCOMPARE(Find<QLineEdit>(spec_, "f2")->text(), QString("12.566"));
+        auto* unit = Find<QComboBox>(spec_, "unit1");
+        QCOMPARE(unit->currentText(), QString("krad/s"));
+        QVERIFY(unit->sizeHint().width() > QFontMetrics(unit->font()).horizontalAdvance("krad/s"));
+        QTRY_VERIFY(unit->width() >= unit->sizeHint().width());
+        Click(spec_, "calculate");
+        QVERIFY(session_.messages()->Boxes().empty());
+        const std::vector<long double> inRadians = Responses(state, w, t);
+        QCOMPARE(inRadians.size(), inHz.size());
+        double worst = 0;
+        for (size_t i = 0; i < inHz.size(); ++i) worst = std::max(worst, Relative(inHz[i], inRadians[i]));
+        QVERIFY2(worst <= 1e-12, qPrintable(QString::number(worst)));
+        QCOMPARE(static_cast<double>(state.TimeSpan), static_cast<double>(span));
+
+        // And back: the texts of the Hz entries return.
+        main->Command("Hz")->trigger();
+        QCOMPARE(Find<QLineEdit>(spec_, "f1")->text(), QString("1"));
+        QCOMPARE(Find<QLineEdit>(spec_, "f2")->text(), QString("2"));
+    }
+
+    void engineeringPrefixesAreAccepted() {
+        // 1000 Hz typed as "1k" with the unit box at Hz is the default 1 kHz edge.
+        Find<QComboBox>(spec_, "unit1")->setCurrentIndex(0);
+        Retype(Find<QLineEdit>(spec_, "f1"), "1k");
+        Retype(Find<QLineEdit>(spec_, "apb"), "500m");
+        Click(spec_, "calculate");
+        QVERIFY(session_.messages()->Boxes().empty());
+        const DesignState& state = session_.main()->State();
+        QVERIFY(std::fabs(state.Wpb / (2000 * M_PI) - 1) < 1e-11);  // as stored, to Real48's 2^-39
+        QCOMPARE(static_cast<double>(state.Apb), 0.5);
+        QCOMPARE(state.Approx[Butterworth].Order, 7);
+    }
+
+    // "Invalid Number." names its box: framed until the box is edited, wherever the focus went.
+    void theRefusedFieldStaysMarkedUntilEdited() {
+        auto* f2 = Find<QLineEdit>(spec_, "f2");
+        Retype(f2, "2 k");
+        Click(spec_, "calculate");
+        QCOMPARE(session_.messages()->Last(), QString("Invalid Number."));
+        QVERIFY(spec_->IsMarked(SpecField::F2));
+        QVERIFY(!f2->styleSheet().isEmpty());
+        Find<QLineEdit>(spec_, "apb")->setFocus();
+        QTest::keyClick(Find<QLineEdit>(spec_, "apb"), Qt::Key_End);
+        QVERIFY(spec_->IsMarked(SpecField::F2));
+        QVERIFY(!spec_->IsMarked(SpecField::Apb));
+        Retype(f2, "2k");
+        QVERIFY(!spec_->IsMarked(SpecField::F2));
+        QVERIFY(f2->styleSheet().isEmpty());
+        Click(spec_, "calculate");
+        QCOMPARE(session_.messages()->Boxes().size(), std::size_t{1});  // 2000 kHz is accepted
+    }
+
+    // Apb above Asb: the warning, the table with orders 0, and nothing to go on with.
+    void aSpecificationAskingForNoFilterOffersNothing() {
+        Retype(Find<QLineEdit>(spec_, "apb"), "40");
+        Click(spec_, "calculate");
+        QCOMPARE(session_.messages()->Last(), QString("Stopband attenuation must exceed passband attenuation."));
+        QCOMPARE(QString::fromStdString(spec_->ShownTable()[2][2].text), QString("0"));
+        QVERIFY(!Find<QPushButton>(spec_, "next")->isEnabled());
+        QVERIFY(!session_.main()->Command("Next")->isEnabled());
+        QTest::keyClick(Find<QLineEdit>(spec_, "apb"), Qt::Key_Return);  // Enter calculates again, no Next
+        QCOMPARE(session_.main()->CurrentPage(), std::optional<WizardPage>(WizardPage::Specification));
     }
 
 private:

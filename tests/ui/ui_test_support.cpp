@@ -1,5 +1,9 @@
 #include "ui_test_support.h"
 
+#include <QApplication>
+
+#include "ui/tfm_par_ent.h"
+
 namespace tavrel::ui::test {
 
 ScriptedMessages::ScriptedMessages() : previous_(SetMessageService(this)) {}
@@ -19,6 +23,17 @@ void ProgramSession::Start() {
     messages_ = std::make_unique<ScriptedMessages>();
     main_ = std::make_unique<TfmMain>(CalcEnvironment{std::string(TAVREL_BIN_DIR) + "/BessRoot.dat"});
     main_->show();
+}
+
+void ProgramSession::Activate() {
+    QApplication::setActiveWindow(main_.get());
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+}
+
+void ProgramSession::CalculateDefaults(const char* kind) {
+    main_->Command(kind)->trigger();
+    Click(main_->ParEnt(), "calculate");
+    Click(main_->ParEnt(), "next");
 }
 
 void ProgramSession::Stop() {

@@ -45,6 +45,11 @@ public:
     ScriptedMessages* messages() const { return messages_.get(); }
     // The main window as the program makes it, with the Bessel table beside the executables.
     TfmMain* main() const { return main_.get(); }
+    // Makes the main window the active one, where the keyboard and its shortcuts act.
+    void Activate();
+    // Starts a design of the kind (a Start Design command), calculates its defaults and goes
+    // on to the approximation page.
+    void CalculateDefaults(const char* kind = "Lowpass");
 
 private:
     std::unique_ptr<ScriptedMessages> messages_;

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "circuits/catalog/circuit_catalog.h"
+#include "circuits/catalog/ease_of_tuning.h"
+#include "circuits/schematic/schematic_scripts.h"
 #include "stages/stage_record.h"
 
 namespace tavrel {
@@ -44,10 +46,11 @@ std::vector<int> ListedResistors(const char* listed, int resistorCount) {
     return numbers;
 }
 
-std::optional<CircuitVariant> VariantFrom(TemplateLibrary library, const std::string& key) {
+std::optional<CircuitVariant> VariantFrom(TemplateLibrary library, const std::string& key, const std::string& code) {
     const auto lines = FindTemplate(library, key);
     if (!lines) return std::nullopt;
-    return CircuitVariant{ParseTopology(key, *lines)};
+    return CircuitVariant{ParseTopology(key, *lines),
+                          schematic::StageSchematicScript(code, library == TemplateLibrary::Compensated)};
 }
 
 CircuitDefinition Define(const CatalogRow& row) {
@@ -73,10 +76,12 @@ CircuitDefinition Define(const CatalogRow& row) {
         throw std::logic_error(std::string("no design routine for ") + row.name);
     d.design = routines[static_cast<size_t>(row.circuitIndex - 1)];
     const std::string key = TemplateKey(row.stageType, row.circuitIndex);
-    auto plain = VariantFrom(TemplateLibrary::Plain, key);
+    auto plain = VariantFrom(TemplateLibrary::Plain, key, d.Code());
     if (!plain) throw std::logic_error("no netlist template " + key);
     d.plain = std::move(*plain);
-    d.compensated = VariantFrom(TemplateLibrary::Compensated, key);
+    d.compensated = VariantFrom(TemplateLibrary::Compensated, key, d.Code());
+    d.easeOfTuning = EaseOfTuningCode(row.circuitNo);
+    if (*d.easeOfTuning == '\0') throw std::logic_error(std::string("no ease of tuning for ") + row.name);
     return d;
 }
 
@@ -87,6 +92,11 @@ std::vector<CircuitDefinition> DefineAll() {
 }
 
 }  // namespace
+
+std::string CircuitDefinition::Code() const {
+    const std::string key = plain.topology.key.empty() ? TemplateKey(stageType, circuitIndex) : plain.topology.key;
+    return key.substr(1, key.size() - 2);
+}
 
 int CircuitDefinition::Order() const {
     if (IsFirstOrderStage(stageType)) return 1;

@@ -12,10 +12,11 @@
 namespace tavrel {
 
 // The plain circuit or its actively compensated variant: the topology its netlist template
-// gives, and the script that draws it.
+// gives, and the token lines of the script that draws it (from the script set of its type,
+// or the compensated set).
 struct CircuitVariant {
     Topology topology;
-    const char* schematicScript = nullptr;  // set once the circuit has a drawing
+    std::vector<std::string> schematicScript;
 };
 
 // Everything the program knows of one catalog circuit, built once from the circuit's rows in
@@ -44,11 +45,17 @@ struct CircuitDefinition {
     CircuitVariant plain;
     std::optional<CircuitVariant> compensated;
     const char* tuningEntry = nullptr;  // set once the circuit has tuning instructions
+    const char* easeOfTuning = "";      // the code the tuning entry starts with ("EX", "GO", ...)
 
     // The order of the denominator: 1 for first-order types, 3 with a twin-T network, else 2.
     int Order() const;
+    // The code that names the circuit in the script sets: "SLP01", "SLPN03".
+    std::string Code() const;
     const Topology& TopologyOf(bool compensatedVariant) const {
         return compensatedVariant && compensated ? compensated->topology : plain.topology;
+    }
+    const CircuitVariant& VariantOf(bool compensatedVariant) const {
+        return compensatedVariant && compensated ? *compensated : plain;
     }
 };
 

@@ -46,11 +46,11 @@ const char* CompensatedTemplateLibraryText() {
        R4 5 0 RMODEL
        R5 2 5 RMODEL
        R6 6 7 RMODEL
-       R7 7 0 RMODEL
+       R7 2 7 RMODEL
        C1 2 4 CMODEL
        C2 3 0 CMODEL
        XA1 7 4 2
-       XA2 5 7 6
+       XA2 5 4 6
 .ENDS SLP 
 [SLP06]
 .SUBCKT SLP 
@@ -111,11 +111,11 @@ const char* CompensatedTemplateLibraryText() {
        R3 5 0 RMODEL
        R4 2 5 RMODEL
        R5 6 7 RMODEL
-       R6 7 0 RMODEL
+       R6 2 7 RMODEL
        C1 3 4 CMODEL
        C2 2 3 CMODEL
        XA1 7 4 2
-       XA2 5 7 6
+       XA2 5 4 6
 .ENDS SBP 
 [SBP03]
 .SUBCKT SBP 
@@ -149,11 +149,11 @@ const char* CompensatedTemplateLibraryText() {
        R4 5 0 RMODEL
        R5 2 5 RMODEL
        R6 6 7 RMODEL
-       R7 7 0 RMODEL
+       R7 2 7 RMODEL
        C1 3 4 CMODEL
        C2 2 3 CMODEL
        XA1 7 4 2
-       XA2 5 7 6
+       XA2 5 4 6
 .ENDS SBP 
 [SLPN01]
 .SUBCKT SLPN 

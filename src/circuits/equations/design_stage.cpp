@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "circuits/adjustment/resistor_resolve.h"
+#include "circuits/equations/buildable_values.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
 #include "circuits/equations/design_skeleton.h"
@@ -162,6 +163,10 @@ StageDesignOutcome DesignStage(const StageRecord& stage, StageCircuitRecord& rec
     SetMarks(record, 1);
     SensitivitySums(record, stage.StageType);
     SetMarks(record, 0);
+    if (!record.Invalid && !HasBuildableValues(record)) {
+        record.Invalid = 1;
+        outcome.unbuildable = true;
+    }
     return outcome;
 }
 

@@ -9,6 +9,7 @@ namespace tavrel {
 struct StageDesignOutcome {
     bool designed = false;            // false: no circuit of that type and index; the record is unchanged
     std::vector<int> keptCapacitors;  // capacitors the routine would have moved, kept as the user set them
+    bool unbuildable = false;         // the equations were solved, but the values cannot be built
 };
 
 // Designs a stage with the routine of its StageType and the record's CircuitIndex, and
@@ -20,7 +21,8 @@ struct StageDesignOutcome {
 // - the gain pair, whose ratio alone sets the gain, is scaled onto GainResDefault, stepped
 //   down the E24 list until both resistors are at most 100 kOhm, and scaled onto
 //   GainRes2Default, the value chosen for R(n-1);
-// - the sensitivity sums are formed.
+// - the sensitivity sums are formed;
+// - a stage whose values leave what can be built (buildable_values.h) is Invalid.
 // Every value stays as the equations solved it: whether a value shows as standard is decided
 // by the standardising steps, which set the component's Marked flag and keep its ExactValue.
 StageDesignOutcome DesignStage(const StageRecord& stage, StageCircuitRecord& record);

@@ -17,9 +17,28 @@ constexpr std::array<const char*, kCapacitorRows + 1> kCapacitorSelector{"10pF",
 constexpr int kResistorRowOfDecade = 2;
 constexpr int kCapacitorRowOfCount = 13;
 
-template <size_t N, size_t Rows>
-std::uint8_t* Cell(std::array<std::array<std::uint8_t, N>, Rows>& table, int row, int position) {
-    return &table[static_cast<size_t>(row)][static_cast<size_t>(position)];
+// The mark and the range of a table, for a block that may be const.
+template <typename Block>
+auto& MarkOf(Block& block, InventoryList list, int row, int position) {
+    const auto r = static_cast<size_t>(row), p = static_cast<size_t>(position);
+    switch (list) {
+        case InventoryList::E96: return block.E96Marks[r][p];
+        case InventoryList::E24: return block.E24Marks[r][p];
+        case InventoryList::E12: return block.E12Marks[r][p];
+        case InventoryList::Capacitors: break;
+    }
+    return block.CapacitorMarks[r][p];
+}
+
+template <typename Block>
+auto& RangeIn(Block& block, InventoryList list) {
+    switch (list) {
+        case InventoryList::E96: return block.E96Range;
+        case InventoryList::E24: return block.E24Range;
+        case InventoryList::E12: return block.E12Range;
+        case InventoryList::Capacitors: break;
+    }
+    return block.CapacitorRange;
 }
 
 bool InStock(const InventoryBlock& block, InventoryList list, int row, int position) {
@@ -64,32 +83,15 @@ int InventoryColumns(InventoryList list) {
 }
 
 std::uint8_t& InventoryMark(InventoryBlock& block, InventoryList list, int row, int position) {
-    switch (list) {
-        case InventoryList::E96: return *Cell(block.E96Marks, row, position);
-        case InventoryList::E24: return *Cell(block.E24Marks, row, position);
-        case InventoryList::E12: return *Cell(block.E12Marks, row, position);
-        case InventoryList::Capacitors: break;
-    }
-    return *Cell(block.CapacitorMarks, row, position);
+    return MarkOf(block, list, row, position);
 }
 
 std::uint8_t InventoryMark(const InventoryBlock& block, InventoryList list, int row, int position) {
-    return InventoryMark(const_cast<InventoryBlock&>(block), list, row, position);
+    return MarkOf(block, list, row, position);
 }
 
-InventoryRange& RangeOf(InventoryBlock& block, InventoryList list) {
-    switch (list) {
-        case InventoryList::E96: return block.E96Range;
-        case InventoryList::E24: return block.E24Range;
-        case InventoryList::E12: return block.E12Range;
-        case InventoryList::Capacitors: break;
-    }
-    return block.CapacitorRange;
-}
-
-const InventoryRange& RangeOf(const InventoryBlock& block, InventoryList list) {
-    return RangeOf(const_cast<InventoryBlock&>(block), list);
-}
+InventoryRange& RangeOf(InventoryBlock& block, InventoryList list) { return RangeIn(block, list); }
+const InventoryRange& RangeOf(const InventoryBlock& block, InventoryList list) { return RangeIn(block, list); }
 
 std::span<const char* const> RangeSelectorItems(InventoryList list) {
     if (list == InventoryList::Capacitors) return kCapacitorSelector;
