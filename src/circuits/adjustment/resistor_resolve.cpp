@@ -287,6 +287,13 @@ Departure RefineAgainstTheStageFunction(StageCircuitRecord& record, const Circui
         }
         Vector y = e;
         if (!SolveScaled(slopes, y, n)) return departure;
+        // No step moves a resistor by more than a factor e^2: far from the solution the slopes say
+        // little, and an unbounded step could leave the values the program can store.
+        long double biggest = 0;
+        for (int k = 0; k < n; ++k) biggest = std::max(biggest, std::fabs(y[k]));
+        if (!std::isfinite(biggest)) return departure;
+        if (biggest > 2)
+            for (int k = 0; k < n; ++k) y[k] *= 2 / biggest;
         bool improved = false;
         for (long double part = 1; part > 0.1L && !improved; part /= 2) {
             for (int k = 0; k < n; ++k) listed(k).Value = kept[static_cast<size_t>(k)] * std::exp(-part * y[k]);
@@ -347,6 +354,10 @@ ResolveOutcome ResolveLinearised(StageCircuitRecord& record, const CircuitDefini
     long double gainShift = 0;
     for (const ComponentEntry& e : std::span(record.Capacitors).first(static_cast<size_t>(record.CapacitorCount)))
         if (e.PrevValue != 0) gainShift += e.Sens[SensSlot::Gain] * (e.Delta / e.PrevValue);
+    // A first-order solution that moves a resistor by more than a factor e^5 for a capacitor
+    // change of some percent is no solution of this circuit at all.
+    for (int k = 0; k < n; ++k)
+        if (!(std::fabs(b[k]) <= 5)) return {ResolveFailure::InvalidSolution};
     // The first-order solution taken in the logarithms, so that no resistor can turn negative.
     for (int k = 0; k < n; ++k) {
         listed(k).Value = listed(k).PrevValue * std::exp(-b[k]);
