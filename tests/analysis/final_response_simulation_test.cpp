@@ -11,8 +11,6 @@
 
 #include "analysis/final_response/final_response.h"
 #include "analysis/spice_netlist.h"
-#include "circuits/adjustment/adjust_capacitor.h"
-#include "circuits/calculation/calculation_options.h"
 #include "core/math_helpers.h"
 #include "core/responses.h"
 #include "support/case_name.h"
@@ -26,6 +24,7 @@ using testing_support::ApproxFixture;
 using testing_support::ApproxReference;
 using testing_support::CircuitTurns;
 using testing_support::DesignedFilter;
+using testing_support::SubstituteExactCapacitorsAndStandardResistors;
 
 struct DesignCase {
     const char* fixture;
@@ -45,15 +44,6 @@ std::unique_ptr<Design> DesignOf(const DesignCase& c) {
     return DesignedFilter(ApproxFixture(c.fixture), c.approx, c.gain, turns, invalid, c.fixture);
 }
 
-// Every stage's first capacitor trimmed by 4 %, then standard resistors: all three versions.
-void Substitute(Design& design) {
-    for (int s = 1; s <= design.State.StageCount; ++s) {
-        const auto trimmed = static_cast<long double>(design.Circuit(s).Capacitors[0].Value) * 1.04L;
-        AdjustCapacitor(design, s, 1, trimmed, true);
-    }
-    SetStandardResistors(design, true);
-}
-
 // The angle difference a - b brought into (-pi, pi].
 long double Wrapped(long double a) {
     a = std::fmod(a, 2 * kPi);
@@ -68,7 +58,7 @@ TEST_P(FinalResponseSimulated, EveryVersionMatchesItsNetlist) {
     const DesignCase c = GetParam();
     const auto design = DesignOf(c);
     ASSERT_TRUE(design);
-    Substitute(*design);
+    SubstituteExactCapacitorsAndStandardResistors(*design);
     const StageRange all = AllStages(*design);
     const VersionChoice choice;
     const FinalStageFunctions f = FinalStageFunctionsOf(*design, all, choice);

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "analysis/workflow.h"
+#include "circuits/adjustment/adjust_capacitor.h"
+#include "circuits/calculation/calculation_options.h"
 #include "circuits/calculation/recalculate.h"
 #include "circuits/calculation/stage_gains.h"
 #include "circuits/catalog/circuit_catalog.h"
@@ -107,6 +109,17 @@ inline std::unique_ptr<Design> DesignedFilter(const nlohmann::json& fixture, int
     }
     ReportGains(*design);
     return design;
+}
+
+// Both substitutions of the calculation window on a design: every stage's first capacitor
+// trimmed by 4 % (re-solving its resistors), then standard resistors, so that the final
+// responses have all three versions.
+inline void SubstituteExactCapacitorsAndStandardResistors(Design& design) {
+    for (int s = 1; s <= design.State.StageCount; ++s) {
+        const auto trimmed = static_cast<long double>(design.Circuit(s).Capacitors[0].Value) * 1.04L;
+        AdjustCapacitor(design, s, 1, trimmed, true);
+    }
+    SetStandardResistors(design, true);
 }
 
 }  // namespace tavrel::testing_support

@@ -26,13 +26,20 @@ struct FinalResponsePoint {
 using FinalResponseTable = std::vector<FinalResponsePoint>;
 
 // The realised function of every stage of the range in each computed version, worked out
-// from the component values of the version (ideal op amps, predistortion removed).
+// from the component values of the version (ideal op amps, predistortion removed), with the
+// circuit and values each was worked out from.
 struct FinalStageFunctions {
     std::array<bool, kVersionCount> computed{};
-    std::vector<int> stages;                                   // stage numbers, first to last
+    std::vector<int> stages;                                          // stage numbers, first to last
     std::vector<std::array<StageFunction, kVersionCount>> functions;  // one entry per stage
+    std::vector<int> circuits;                                        // CircuitNo per stage
+    std::vector<std::array<ComponentValues, kVersionCount>> values;   // per stage
 };
-FinalStageFunctions FinalStageFunctionsOf(const Design& design, StageRange range, const VersionChoice& choice);
+// Working out a stage function is a nodal analysis and costs most of a computation; a caller
+// that keeps the last result (the window between tab switches) passes it as `previous`, and
+// every function whose circuit and values are unchanged is taken from it.
+FinalStageFunctions FinalStageFunctionsOf(const Design& design, StageRange range, const VersionChoice& choice,
+                                          const FinalStageFunctions* previous = nullptr);
 
 // What each curve computation records for its plot range.
 struct GainExtremes {
