@@ -31,4 +31,9 @@ struct PhaseAxis {
 };
 PhaseAxis PhaseAxisOf(long double low, long double high, bool degrees);
 
+// The axis titles of the plot.
+inline const char* FrequencyAxisTitle(bool hzUnits) { return hzUnits ? "Frequency  (Hz)" : "Frequency  (rad/s)"; }
+inline const char* GainAxisTitle(bool db) { return db ? "Gain  (dB)" : "Gain  (Vo/Vin)"; }
+inline const char* PhaseAxisTitle(bool degrees) { return degrees ? "Phase (degrees)" : "Phase (radians)"; }
+
 }  // namespace tavrel

@@ -13,6 +13,20 @@ namespace tavrel {
 // own but switch into whichever versions are shown.
 inline constexpr int kVersionCount = 3;
 
+// The check box of each version and the colour of its curve (index version - 1), and the box
+// that switches the user-assigned values in, drawn in the colour of the highest version shown.
+enum class CurveColour { Black, Red, Purple };
+struct VersionBox {
+    const char* caption;
+    CurveColour colour;
+};
+inline constexpr std::array<VersionBox, kVersionCount> kVersionBoxes{{
+    {" Standard C, exact R", CurveColour::Black},
+    {" Exact C substitution", CurveColour::Red},
+    {" Standard R substitution", CurveColour::Purple},
+}};
+inline constexpr const char* kUserValuesBox = " User-assigned R values";
+
 // Which substitutions the design has been through, and whether any resistor carries a value
 // the user assigned.
 struct VersionAvailability {
