@@ -170,9 +170,11 @@ using testing_support::CircuitTurns;
 using testing_support::DesignedFilter;
 using testing_support::SubstituteExactCapacitorsAndStandardResistors;
 
-// The design of a fixture's approximation, every stage of a type on the same circuit.
-std::unique_ptr<Design> Designed(const char* fixture, int approx, std::map<int, int> circuitOfType = {}) {
+// The design of a fixture's approximation: the stages of each type take the circuits of the
+// type in turn from `offset` on, or every stage of a type the same circuit.
+std::unique_ptr<Design> Designed(const char* fixture, int approx, std::map<int, int> circuitOfType = {}, int offset = 0) {
     CircuitTurns turns;
+    for (int type = 0; type < StageCode::Count; ++type) turns.next[type] = offset;
     std::vector<std::string> invalid;
     auto design = DesignedFilter(ApproxFixture(fixture), approx, 1, turns, invalid, fixture);
     if (!design || circuitOfType.empty()) return design;
@@ -267,7 +269,7 @@ class NotchMarking : public ::testing::TestWithParam<bool> {};
 // The notch of every notch stage lands on the grid point nearest to it, in every version.
 TEST_P(NotchMarking, SetsTheNearestPointToZeroInAllVersions) {
     const bool logarithmic = GetParam();
-    const auto design = Designed("lp_narrow_ell6", ApproxIndex::Elliptic);
+    const auto design = Designed("lp_narrow_ell6", ApproxIndex::Elliptic, {}, 2);
     ASSERT_TRUE(design);
     SubstituteExactCapacitorsAndStandardResistors(*design);
     const auto grid = GridOf(*design, logarithmic);
@@ -339,7 +341,7 @@ TEST(FinalResponsePhase, InvertingStagesAddNoStepAndTheNoteNamesThem) {
 // The delay is the slope of the phase: against a central difference of the phase curve, and
 // the point calculator gives the table's values.
 TEST(FinalResponseDelay, IsTheSlopeOfThePhase) {
-    const auto design = Designed("bs_default", ApproxIndex::Elliptic);
+    const auto design = Designed("bs_default", ApproxIndex::Elliptic, {}, 6);
     ASSERT_TRUE(design);
     SubstituteExactCapacitorsAndStandardResistors(*design);
     const StageRange all = AllStages(*design);
