@@ -29,10 +29,6 @@ AtJw Evaluate(const Polynomial& p, double w) {
     return {p.p0 - w2 * p.p2, w * (p.p1 - w2 * p.p3)};
 }
 
-struct StageAt {
-    AtJw n, d;
-};
-
 struct FastStage {
     double k;
     Polynomial n, d;
