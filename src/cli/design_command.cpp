@@ -18,6 +18,7 @@
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/selection/select_circuit.h"
 #include "cli/design_document.h"
+#include "cli/final_response_document.h"
 #include "cli/number_option.h"
 #include "cli/stage_documents.h"
 #include "core/math_helpers.h"
@@ -288,6 +289,7 @@ StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& 
     const std::vector<std::string> leaving = LeavingMessages(design);
     warnings.insert(warnings.end(), leaving.begin(), leaving.end());
     run.doc = DesignDocument(design, o.stages.approx, warnings, c.inventory ? &*c.inventory : nullptr);
+    run.doc["response"] = FinalResponseDocument(design);
     if (o.netlist) AddDesignNetlist(o, design, run.doc);
     return run;
 }

@@ -7,21 +7,14 @@
 
 #include <cmath>
 #include <complex>
-#include <fstream>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "analysis/spice_netlist.h"
-#include "analysis/workflow.h"
-#include "circuits/calculation/recalculate.h"
-#include "circuits/calculation/stage_gains.h"
 #include "circuits/catalog/circuit_catalog.h"
-#include "circuits/selection/select_circuit.h"
-#include "core/bessel_prototype.h"
-#include "core/calculate.h"
 #include "support/ngspice_run.h"
+#include "support/whole_filter_design.h"
 
 namespace tavrel {
 namespace {
@@ -29,91 +22,14 @@ namespace {
 using Complex = std::complex<long double>;
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
 
-const char* const kCases[] = {"lp_default", "lp_1hz", "lp_100mhz_forced20", "lp_wide_rad", "lp_narrow_ell3",
-                              "lp_narrow_ell6", "lp_forced1", "lp_tiny_ripple_forced2", "hp_default", "hp_forced5_rad",
-                              "hp_50mhz", "bp_default", "bp_forced6", "bp_real_pair_forced2", "bp_narrow_order18",
-                              "bs_default", "bs_1hz_forced8", "bs_50mhz"};
-const char* const kApproxNames[] = {"butterworth", "chebyshev", "inverse_chebyshev", "elliptic", "bessel"};
 // The overall gains the designs take in turn.
 const long double kGains[] = {0.1L, 1, 10, 100, 1000};
 
-nlohmann::json Fixture(const std::string& name) {
-    std::ifstream in(std::string(TAVREL_FIXTURES) + "/approx/" + name + ".json");
-    return nlohmann::json::parse(in);
-}
-
-// H(s) of the approximation as scipy gives it for an overall gain of 1: all poles, the zeros
-// (each listed frequency a pair on the jw axis, 0 a zero at the origin), the gain constant.
-Complex Reference(const nlohmann::json& a, Complex s) {
-    Complex h = a["gain_const"].get<long double>();
-    for (const auto& p : a["time"]["poles"]) h /= s - Complex(p[0].get<long double>(), p[1].get<long double>());
-    for (const auto& z : a["zeros"]) {
-        const long double wz = z.get<long double>();
-        h *= wz == 0 ? s : s * s + wz * wz;
-    }
-    return h;
-}
-
-SpecEntries EntriesOf(const nlohmann::json& spec, DesignState& state, long double gain) {
-    const std::string kind = spec["kind"];
-    state.FilterKind = kind == "lowpass" ? FilterKind::Lowpass
-                       : kind == "highpass" ? FilterKind::Highpass
-                       : kind == "bandpass" ? FilterKind::Bandpass
-                                            : FilterKind::Bandstop;
-    SpecEntries e = DefaultEntries(state.FilterKind, false);
-    const std::string unit = spec["unit"];
-    state.HzUnits = unit == "hz" || unit == "khz";
-    const int index = unit == "khz" || unit == "krad/s" ? 1 : 0;
-    e.UnitIndex = {index, index, index};
-    e.Apb = spec["apb"];
-    if (!spec["asb"].is_null()) e.Asb = spec["asb"];
-    e.F1 = spec["f1"];
-    if (!spec["f2"].is_null()) e.F2 = spec["f2"];
-    if (!spec["f0"].is_null()) e.F0 = spec["f0"];
-    if (!spec["force_order"].is_null()) e.ForceOrder = true, e.ForcedOrder = std::to_string(spec["force_order"].get<int>());
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6Lg", gain);
-    e.Gain = text;
-    return e;
-}
-
-// The circuits of each stage type in turn, over all designs, so that every circuit appears.
-struct CircuitTurns {
-    std::map<int, int> next;  // stage type -> next circuit index
-    int Take(int type) {
-        int& k = next[type];
-        const int index = k % CircuitsOfType(type) + 1;
-        ++k;
-        return index;
-    }
-};
-
-// The design of one approximation of a fixture's specification at the overall gain, down to
-// component values: each stage takes the next circuit of its type, and one that cannot
-// realise the stage gives way to the one after it. Null when the approximation is not usable.
-std::unique_ptr<Design> DesignedFilter(const nlohmann::json& fixture, int approx, long double gain, CircuitTurns& turns,
-                                       std::vector<std::string>& invalid, const std::string& where) {
-    const CalcEnvironment env{std::string(TAVREL_BIN_DIR) + "/" + kBesselTableName};
-    auto design = std::make_unique<Design>();
-    Calculate(design->State, EntriesOf(fixture["spec"], design->State, gain), env);
-    if (!design->State.GainAccepted || !IsUsable(design->State, approx)) return nullptr;
-    SpecificationNext(*design);
-    ChooseApproximation(*design, approx);
-    ApproximationNext(*design, approx);
-    const int n = design->State.StageCount;
-    for (int s = 1; s <= n; ++s) SelectCircuit(*design, s, turns.Take(design->Stage(s).StageType));
-    RecalculateAll(*design, false);
-    for (int s = 1; s <= n; ++s) {
-        for (int tries = 0; design->Circuit(s).Invalid && tries < kMaxCandidates; ++tries) {
-            invalid.push_back(where + " stage " + std::to_string(s) + " circuit " +
-                              std::to_string(design->Circuit(s).CircuitNo));
-            SelectCircuit(*design, s, turns.Take(design->Stage(s).StageType));
-            RecalculateAll(*design, false);
-        }
-    }
-    ReportGains(*design);
-    return design;
-}
+using testing_support::ApproxFixture;
+using testing_support::ApproxReference;
+using testing_support::CircuitTurns;
+using testing_support::DesignedFilter;
+using testing_support::kApproxNames;
 
 // The largest deviation in dB of the simulated filter from the reference at its actual
 // overall gain, over the points no more than 60 dB below the reference's peak.
@@ -133,7 +49,7 @@ long double WorstDeviation(const Design& design, const nlohmann::json& a, const 
     std::vector<long double> want;
     long double peak = 0;
     for (const auto& p : samples) {
-        want.push_back(std::abs(Reference(a, Complex(0, 2 * kPi * p.hz))) * scale);
+        want.push_back(std::abs(ApproxReference(a, Complex(0, 2 * kPi * p.hz))) * scale);
         peak = std::max(peak, want.back());
     }
     long double worst = 0;
@@ -156,8 +72,8 @@ TEST(SpiceWholeFilter, DesignsOfEveryKindMatchTheirApproximation) {
         return left;
     };
     for (int pass = 0; pass < 3 && !missing().empty(); ++pass) {
-        for (const char* name : kCases) {
-            const nlohmann::json fixture = Fixture(name);
+        for (const char* name : testing_support::kFixtureCases) {
+            const nlohmann::json fixture = ApproxFixture(name);
             for (int approx = 0; approx < 5; ++approx) {
                 const nlohmann::json& a = fixture["approximations"][static_cast<size_t>(approx)];
                 if (a["order_too_high"].get<bool>() || a["failed"].get<bool>()) continue;
