@@ -355,9 +355,10 @@ ResolveOutcome ResolveLinearised(StageCircuitRecord& record, const CircuitDefini
     for (const ComponentEntry& e : std::span(record.Capacitors).first(static_cast<size_t>(record.CapacitorCount)))
         if (e.PrevValue != 0) gainShift += e.Sens[SensSlot::Gain] * (e.Delta / e.PrevValue);
     // A first-order solution that moves a resistor by more than a factor e^5 for a capacitor
-    // change of some percent is no solution of this circuit at all.
+    // change of some percent comes from a matrix singular in all but rounding (the Friend's
+    // notches' descriptors give factors of 1e11).
     for (int k = 0; k < n; ++k)
-        if (!(std::fabs(b[k]) <= 5)) return {ResolveFailure::InvalidSolution};
+        if (!(std::fabs(b[k]) <= 5)) return {ResolveFailure::Singular};
     // The first-order solution taken in the logarithms, so that no resistor can turn negative.
     for (int k = 0; k < n; ++k) {
         listed(k).Value = listed(k).PrevValue * std::exp(-b[k]);
