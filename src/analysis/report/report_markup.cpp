@@ -31,7 +31,12 @@ constexpr unsigned kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+// The texts write the degree sign as 186, the raised o of the page, which the report fonts
+// draw as a small circle; what they mean is degrees.
+constexpr int kStoredDegreeSign = 186;
+
 std::string Windows1252Character(int code, const std::string& stored) {
+    if (code == kStoredDegreeSign) return Utf8(0x00B0);
     if (code >= 32 && code < 128) return std::string(1, static_cast<char>(code));
     if (code >= 160 && code <= 255) return Utf8(static_cast<unsigned>(code));
     if (code >= 128 && code < 160 && kWindows1252High[code - 128] != 0)

@@ -15,7 +15,8 @@ namespace tavrel {
 //   \xx1 \xx0   symbol font on / off
 //   \bsp        a blank
 //   \dNN        value slot NN, filled by the report
-//   \NNN        the character of code NNN of the Windows-1252 page ("\177" ±, "\186" °)
+//   \NNN        the character of code NNN of the Windows-1252 page ("\177" ±), except that
+//               "\186", which the texts use for degrees, is the degree sign °
 // Everything else is text in the style in force.
 
 // A stretch of text in one style. The text is UTF-8; in the symbol font it holds the letters

@@ -115,6 +115,7 @@ TuningSequence ParseTuningEntry(const std::string& entry) {
         if (step.size() != 6 || (at + 6 < steps.size() && steps[at + 6] != ' ')) Malformed(entry);
         sequence.links.push_back(LinkOf(step.substr(4, 2), entry));
     }
+    if (sequence.links.size() + 1 != sequence.steps.size()) Malformed(entry);  // a link to nothing
     return sequence;
 }
 
