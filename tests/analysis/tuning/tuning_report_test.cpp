@@ -157,3 +157,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace tavrel
+
+namespace tavrel {
+namespace {
+
+// The report of a design's stage reads the stage's targets, the gain its circuit realises, the
+// circuit's entry and inversion, and the design's unit and response range.
+TEST(TuningReportOfDesign, ReadsTheStageItsCircuitAndTheDisplaySettings) {
+    Design design;
+    design.State.HzUnits = false;
+    design.State.FreqLo = 0.2L * kWp;  // rad/s, as the display unit is
+    StageRecord& stage = design.Stage(1);
+    stage.StageType = StageCode::SLP;
+    stage.Wp = kWp;
+    stage.Qp = 2;
+    const CircuitDefinition& circuit = *FindCircuit(StageCode::SLP, 3);
+    design.Circuit(1).CircuitNo = static_cast<std::int16_t>(circuit.circuitNo);
+    design.Circuit(1).ActualGain = 2;
+    const TuningReport r = TuningReportOf(design, 1);
+    ASSERT_EQ(r.steps.size(), 2u);
+    EXPECT_EQ(r.steps[0].component + r.steps[0].parameter, "R3wp");
+    EXPECT_EQ(r.sketch.marks.front().label, "0.1*wp");
+    const std::string text = PlainText(r.instructions);
+    EXPECT_NE(text.find("peak gain of 4.1312 at 5.877 Krad/s"), std::string::npos) << text;
+    EXPECT_NE(text.find("a +90° phase shift at wp"), std::string::npos) << text;  // inverting
+    design.State.HzUnits = true;
+    design.State.FreqLo = 0.2L * 1000;  // Hz
+    EXPECT_EQ(TuningReportOf(design, 1).sketch.marks.front().label, "0.1*fp");
+    design.State.FreqLo = 40;
+    EXPECT_EQ(TuningReportOf(design, 1).sketch.marks.front().label, "0.01*fp");
+}
+
+}  // namespace
+}  // namespace tavrel
