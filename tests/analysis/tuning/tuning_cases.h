@@ -26,7 +26,7 @@ struct StageTarget {
 struct TuningCase {
     const CircuitDefinition* circuit = nullptr;
     StageTarget target;
-    TuningStage stage;   // as the report sees it
+    TuningStage stage;       // as the report sees it
     StageFunction realised;  // of the designed values
 };
 
@@ -51,7 +51,7 @@ inline std::vector<StageTarget> TargetsOf(int stageType) {
     }
 }
 
-inline constexpr long double kCentre = 2 * std::numbers::pi_v<long double> * 1000;
+inline constexpr long double kCentre = kTwoPi * 1000;  // fp or fc of 1 kHz
 
 // The stage designed for a target; nullopt when the circuit cannot realise it.
 inline std::optional<TuningCase> Designed(const CircuitDefinition& circuit, const StageTarget& target) {
@@ -85,11 +85,11 @@ inline std::optional<TuningCase> Designed(const CircuitDefinition& circuit, cons
 
 // Every tunable circuit (all but the symmetric notches, which have no tuning text) with every
 // target it can realise.
-inline std::vector<TuningCase> TuningCases(bool (*wanted)(const TuningCase&) = nullptr) {
+inline std::vector<TuningCase> TuningCases() {
     std::vector<TuningCase> cases;
     for (const CircuitDefinition& circuit : Circuits())
         for (const StageTarget& target : TargetsOf(circuit.stageType))
-            if (const auto c = Designed(circuit, target); c && (wanted == nullptr || wanted(*c))) cases.push_back(*c);
+            if (const auto c = Designed(circuit, target)) cases.push_back(*c);
     return cases;
 }
 
