@@ -1,5 +1,6 @@
 #include "cli/design_document.h"
 
+#include "analysis/tuning/tuning_report.h"
 #include "circuits/network/realized_figures.h"
 #include "circuits/calculation/calculation_messages.h"
 #include "circuits/calculation/compensation_choice.h"
@@ -104,7 +105,8 @@ nlohmann::json StageDocument(const Design& design, int s, const InventoryBlock* 
             {"design_q", Real(r.DesignQ)},
             {"resistors", Resistors(design, r, inForce, inventory)},
             {"capacitors", Capacitors(r, inventory)},
-            {"realized", realized}};
+            {"realized", realized},
+            {"tuning", TuningReportText(TuningReportOf(design, s))}};
 }
 
 }  // namespace

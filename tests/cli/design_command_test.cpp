@@ -57,6 +57,23 @@ bool E24(double ohms) {
     return false;
 }
 
+// Each stage carries its tuning report as text: the circuit's tuning sequence, the stage's
+// parameters in the design's unit and the instructions of its type.
+TEST(CliDesign, EveryStageCarriesItsTuningReport) {
+    const CommandOutput r = Design({"--circuits", "3,13,11"});
+    ASSERT_EQ(r.status, kDone) << r.err;
+    const auto& stages = r.doc["stages"];
+    const std::string first = stages[0]["tuning"], second = stages[1]["tuning"], third = stages[2]["tuning"];
+    EXPECT_EQ(first.rfind("Tuning Sequence\nR2 fc\n\nStage Parameters\nfc ", 0), 0u) << first;
+    EXPECT_NE(first.find(" Adjust for a +135° phase shift at fc."), std::string::npos) << first;  // inverting
+    EXPECT_EQ(second.rfind("Tuning Sequence\nR3 fp --> R1 Qp\n\nStage Parameters\nfp: ", 0), 0u) << second;
+    EXPECT_EQ(third.rfind("Tuning Sequence\nC2 Qp <-> R1 fp\n", 0), 0u) << third;
+    for (const std::string& text : {second, third}) {
+        EXPECT_NE(text.find("By magnitude:\nfp\n(1) Determine gain at <0.1*  fp"), std::string::npos) << text;
+        EXPECT_NE(text.find("By phase (preferred method):\nfp\n"), std::string::npos) << text;
+    }
+}
+
 TEST(CliDesign, StandardResistorsAndHandValuesAppearAsTheWindowsLeaveThem) {
     const CommandOutput r =
         Design({"--circuits", "1,13,13", "--resistors", "5", "--user-r", "2:R1=4.99k", "--adjust-c", "3:C1=10.5n"});

@@ -6,6 +6,7 @@
 
 #include "circuits/catalog/circuit_catalog.h"
 #include "circuits/catalog/ease_of_tuning.h"
+#include "circuits/catalog/tuning_table.h"
 #include "circuits/schematic/schematic_scripts.h"
 #include "stages/stage_record.h"
 
@@ -80,6 +81,8 @@ CircuitDefinition Define(const CatalogRow& row) {
     if (!plain) throw std::logic_error("no netlist template " + key);
     d.plain = std::move(*plain);
     d.compensated = VariantFrom(TemplateLibrary::Compensated, key, d.Code());
+    d.tuningEntry = TuningEntryText(row.circuitNo);
+    if (d.tuningEntry == nullptr) throw std::logic_error(std::string("no tuning entry for ") + row.name);
     d.easeOfTuning = EaseOfTuningCode(row.circuitNo);
     if (*d.easeOfTuning == '\0') throw std::logic_error(std::string("no ease of tuning for ") + row.name);
     return d;

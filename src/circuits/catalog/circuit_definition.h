@@ -44,8 +44,8 @@ struct CircuitDefinition {
     DesignRoutine design = nullptr;
     CircuitVariant plain;
     std::optional<CircuitVariant> compensated;
-    const char* tuningEntry = nullptr;  // set once the circuit has tuning instructions
-    const char* easeOfTuning = "";      // the code the tuning entry starts with ("EX", "GO", ...)
+    const char* tuningEntry = "";   // how the built stage is trimmed: "GO R1WP00 R4QP" (tuning_table.h)
+    const char* easeOfTuning = "";  // the code the tuning entry starts with ("EX", "GO", ...)
 
     // The order of the denominator: 1 for first-order types, 3 with a twin-T network, else 2.
     int Order() const;

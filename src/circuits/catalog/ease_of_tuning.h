@@ -3,7 +3,7 @@
 
 namespace tavrel {
 
-// How easily a built stage of a circuit is tuned, as the two-letter code its tuning entry starts
+// How easily a built stage of a circuit is tuned: the two-letter code its tuning entry starts
 // with: "EX", "GO", "FA", "PO" or "NR"; "" for a number the table does not hold.
 const char* EaseOfTuningCode(int circuitNo);
 
