@@ -33,8 +33,10 @@ std::unique_ptr<Design> StagedDesign(FilterKind kind, const char* forced) {
     return design;
 }
 
-void Recalculate(benchmark::State& bench, FilterKind kind, const char* forced, bool standard, RoundingStrategy strategy) {
+void Recalculate(benchmark::State& bench, FilterKind kind, const char* forced, bool standard, RoundingStrategy strategy,
+                 bool allCapsStandard = false) {
     auto design = StagedDesign(kind, forced);
+    design->Options.AllCapsStandard = allCapsStandard;
     design->Circuits.AllResistorsStandard = standard;
     design->Options.Strategy = strategy;
     for (auto _ : bench) {
@@ -48,6 +50,10 @@ void Bandpass20Standard(benchmark::State& b) { Recalculate(b, FilterKind::Bandpa
 void Bandpass20Strategy2(benchmark::State& b) {
     Recalculate(b, FilterKind::Bandpass, "20", true, RoundingStrategy::BestCombination);
 }
+// Every capacitor standard: each stage's resistors re-solved against its stage function.
+void Bandpass20AllCapsStandard(benchmark::State& b) {
+    Recalculate(b, FilterKind::Bandpass, "20", true, RoundingStrategy::Nearest, true);
+}
 void DefaultLowpassExact(benchmark::State& b) { Recalculate(b, FilterKind::Lowpass, nullptr, false, RoundingStrategy::Nearest); }
 void DefaultLowpassStrategy2(benchmark::State& b) {
     Recalculate(b, FilterKind::Lowpass, nullptr, true, RoundingStrategy::BestCombination);
@@ -56,6 +62,7 @@ void DefaultLowpassStrategy2(benchmark::State& b) {
 BENCHMARK(Bandpass20Exact)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(Bandpass20Standard)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(Bandpass20Strategy2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(Bandpass20AllCapsStandard)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(DefaultLowpassExact)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(DefaultLowpassStrategy2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

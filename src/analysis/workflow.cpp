@@ -1,5 +1,7 @@
 #include "analysis/workflow.h"
 
+#include <algorithm>
+
 #include "circuits/records/circuit_record_init.h"
 #include "stages/cascading.h"
 #include "stages/pairing.h"
@@ -126,6 +128,10 @@ ApproximationNextPlan ApproximationNext(Design& design, int checkedApprox) {
         ScaleCascade(state, design.Stages);
     }
     return plan;
+}
+
+void ComponentsCalculated(Design& design) {
+    design.State.DesignStep = std::max(design.State.DesignStep, Step::ComponentsCalculated);
 }
 
 void DesignSaved(Design& design) {

@@ -64,6 +64,10 @@ struct ApproximationNextPlan {
 // the stage gains). The caller shows the window the plan names.
 ApproximationNextPlan ApproximationNext(Design& design, int checkedApprox);
 
+// The circuit of every stage chosen and their component values calculated: the design has come
+// as far as the calculation window (DesignStep never goes back here).
+void ComponentsCalculated(Design& design);
+
 // A design was saved, or opened from a file.
 void DesignSaved(Design& design);
 

@@ -8,13 +8,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "analysis/realized_figures.h"
-#include "analysis/spice_netlist.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/compensation_resistors.h"
 #include "circuits/network/stage_function.h"
 #include "cli/number_option.h"
-#include "io/atomic_file.h"
+#include "cli/stage_documents.h"
 #include "stages/stage_record.h"
 #include "core/arithmetic_failure.h"
 #include "core/math_helpers.h"
@@ -60,22 +58,6 @@ void CheckFinite(const StageFunction& f) {
     }
 }
 
-// A derived figure, or null where the coefficients give none (roots off the usual places).
-nlohmann::json Figure(long double x) {
-    if (!std::isfinite(static_cast<double>(x))) return nullptr;
-    return static_cast<double>(x);
-}
-
-// wp, qp, wz, wc (0 where the stage type has none) and, for third-order circuits, the real pole.
-void AddRealizedFigures(const StageFunction& f, const CircuitDefinition& circuit, nlohmann::json& doc) {
-    const RealizedFigures r = RealizedFiguresOf(f, circuit);
-    if (circuit.thirdOrder && !IsFirstOrderStage(circuit.stageType)) doc["p3"] = Figure(r.p3);
-    doc["wp"] = Figure(r.wp);
-    doc["qp"] = Figure(r.qp);
-    doc["wz"] = Figure(r.wz);
-    doc["wc"] = Figure(r.wc);
-}
-
 std::vector<long double> Frequencies(const std::optional<std::string>& text, const StageFunction& f, int order) {
     std::vector<long double> hz;
     if (text) {
@@ -98,13 +80,6 @@ nlohmann::json Response(const StageFunction& f, const std::vector<long double>& 
         phase.push_back(static_cast<double>(StagePhase(f, w) * 180 / kPi));
     }
     return {{"f_hz", fHz}, {"gain_db", db}, {"phase_deg", phase}};
-}
-
-// Where the ngspice form writes the probed voltages: beside the netlist, under its name.
-std::string DataFileFor(const std::filesystem::path& netlist) {
-    std::filesystem::path data = netlist;
-    if (data.extension() == ".dat") return data.string() + ".dat";
-    return data.replace_extension(".dat").string();
 }
 
 }  // namespace
@@ -188,11 +163,7 @@ nlohmann::json RunCircuit(const CircuitOptions& options) {
         spice.startHz = *std::min_element(hz.begin(), hz.end());
         spice.endHz = *std::max_element(hz.begin(), hz.end());
         spice.dialect = options.dialect == "ngspice" ? SpiceDialect::Ngspice : SpiceDialect::PSpice;
-        spice.ngspiceDataFile = DataFileFor(*options.netlist);
-        if (const auto error = WriteLinesAtomically(*options.netlist, SpiceNetlistLines({stage}, spice)))
-            throw std::runtime_error(error->message + ": " + error->reason);
-        doc["netlist"] = *options.netlist;
-        if (spice.dialect == SpiceDialect::Ngspice) doc["netlist_data"] = spice.ngspiceDataFile;
+        WriteNetlist(*options.netlist, {stage}, spice, doc);
     }
     return doc;
 }

@@ -9,6 +9,7 @@
 #include "cli/calc_command.h"
 #include "cli/catalog_command.h"
 #include "cli/circuit_command.h"
+#include "cli/design_command.h"
 #include "cli/design_stage_command.h"
 #include "cli/schematic_command.h"
 #include "cli/stages_command.h"
@@ -68,6 +69,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         CLI::App* designStage = app.add_subcommand("design-stage", "one circuit designed for one stage target");
         AddDesignStageOptions(*designStage, designStageOptions);
         Example(*designStage, "tavrel-cli design-stage --no 13 --wp 6283 --qp 0.707 --gain 2 --c1 10n");
+        DesignOptions designOptions;
+        CLI::App* designCommand =
+            app.add_subcommand("design", "the whole filter: a circuit per stage and its component values");
+        AddDesignOptions(*designCommand, designOptions);
+        Example(*designCommand,
+                "tavrel-cli design --asb 40 --f1 1k --f2 2.5k --unit hz --approx chebyshev --circuits 13,13 "
+                "--resistors 1");
         SchematicOptions schematicOptions;
         CLI::App* schematic = app.add_subcommand("schematic", "the circuit the drawing of a catalog circuit connects");
         AddSchematicOptions(*schematic, schematicOptions);
@@ -117,6 +125,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (stages->parsed()) {
             const StagesRun run = RunStages(stagesCalcOptions, stagesOptions, env, *design);
+            if (run.status == kFailure) {
+                err << run.reason << "\n";
+                return kFailure;
+            }
+            Print(out, run.doc);
+            return run.status;
+        }
+        if (designCommand->parsed()) {
+            const StagesRun run = RunDesign(designOptions, env, *design);
             if (run.status == kFailure) {
                 err << run.reason << "\n";
                 return kFailure;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/realized_figures.h"
+#include "circuits/network/realized_figures.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/equations/buildable_values.h"
 #include "circuits/equations/design_stage.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/cubic_split.h"
+#include "circuits/network/cubic_split.h"
 #include "circuits/equations/sensitivity.h"
 #include "design_round_trip.h"
 

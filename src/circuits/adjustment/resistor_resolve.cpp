@@ -7,6 +7,7 @@
 #include <span>
 
 #include "circuits/catalog/circuit_definition.h"
+#include "circuits/network/realized_figures.h"
 #include "circuits/network/stage_function.h"
 
 namespace tavrel {
@@ -14,6 +15,8 @@ namespace tavrel {
 namespace {
 
 constexpr int kMaxHeld = 5;
+// How closely a re-solved stage must give back its held figures (relative).
+constexpr long double kHeldTolerance = 1e-9L;
 using Matrix = std::array<std::array<long double, kMaxHeld>, kMaxHeld>;
 using Vector = std::array<long double, kMaxHeld>;
 
@@ -205,68 +208,98 @@ ResolveOutcome ResolveFirstOrder(StageCircuitRecord& record, const CircuitDefini
     return {};
 }
 
-// The figure a held parameter code names, from a second-order stage function: 1 the pole
-// frequency, 2 the pole Q, 3 the gain, 4 the zero frequency, 7 the zero Q; nothing for the
-// third-order figures or where the function gives none.
-std::optional<long double> HeldFigure(const StageFunction& f, int code) {
+// The figure a held parameter code names: 1 the pole frequency, 2 the pole Q, 3 the gain, 4 the
+// zero frequency, 5 the real pole of a third-order circuit, 7 the zero Q (for a third-order
+// circuit those of its complex pairs); nothing for the third zero or where the function gives none.
+std::optional<long double> HeldFigure(const StageFunction& f, const CircuitDefinition& circuit, int code) {
+    const RealizedFigures r = RealizedFiguresOf(f, circuit);
     long double x = 0;
     switch (code) {
-        case 1: x = std::sqrt(f.d[0]); break;
-        case 2: x = f.d[1] > 0 ? std::sqrt(f.d[0]) / f.d[1] : 0; break;
-        case 3: x = f.k; break;
-        case 4: x = std::sqrt(f.n[0]); break;
-        case 7: x = f.n[1] > 0 ? std::sqrt(f.n[0]) / f.n[1] : 0; break;
+        case 1: x = r.wp; break;
+        case 2: x = r.qp; break;
+        case 3: x = std::fabs(r.gain); break;
+        case 4: x = r.wz; break;
+        case 5: x = std::fabs(r.p3); break;
+        case 7: x = r.qz; break;
         default: return std::nullopt;
     }
     if (!(x > 0) || !std::isfinite(x)) return std::nullopt;
     return x;
 }
 
-// Newton steps with the slots' matrix: the held figures of the values now against those of the
-// values before the change, Δln p = M·(ΔR/R). Stops when they agree to 1e-12, or keeps the
-// better values when a step would not improve them (a matrix far from the function's slopes).
+// Newton steps in the logarithms of the listed resistors: the held figures of the values now
+// against those of the values before the change, with the slopes d ln p / d ln R taken from the
+// stage function at the values now (a capacitor step of 10 % moves them too far for the slots of
+// the design to serve to the end). Each step is taken whole, or half of it, or a quarter: the
+// first that brings the figures closer.
+struct Departure {
+    long double left = 0;       // the largest relative departure of a held figure left
+    long double untouched = 0;  // the same with the resistors as they were before the change
+};
+// Nothing departs where a held figure is none the function gives: the linear solve stands.
 template <typename Listed>
-void RefineAgainstTheStageFunction(StageCircuitRecord& record, const CircuitDefinition& circuit, const Matrix& m,
-                                   const std::array<int, kMaxHeld>& codes, int n, Listed listed) {
-    if (circuit.thirdOrder) return;
+Departure RefineAgainstTheStageFunction(StageCircuitRecord& record, const CircuitDefinition& circuit,
+                                          const std::array<int, kMaxHeld>& codes, int n, Listed listed) {
     const StageFunction before = StageFunctionOf(circuit, PreviousValues(record));
     Vector target{};
     for (int j = 0; j < n; ++j) {
-        const auto figure = HeldFigure(before, codes[static_cast<size_t>(j)]);
-        if (!figure) return;
+        const auto figure = HeldFigure(before, circuit, codes[static_cast<size_t>(j)]);
+        if (!figure) return {};
         target[j] = *figure;
     }
     auto residual = [&](Vector& e) {
         const StageFunction now = StageFunctionOf(circuit, ValuesOf(record));
         long double worst = 0;
         for (int j = 0; j < n; ++j) {
-            const auto figure = HeldFigure(now, codes[static_cast<size_t>(j)]);
+            const auto figure = HeldFigure(now, circuit, codes[static_cast<size_t>(j)]);
             if (!figure) return std::numeric_limits<long double>::infinity();
             e[j] = std::log(*figure / target[j]);
             worst = std::max(worst, std::fabs(e[j]));
         }
         return worst;
     };
+    Departure departure;
+    {
+        std::array<long double, kMaxHeld> solved{};
+        for (int k = 0; k < n; ++k) solved[static_cast<size_t>(k)] = listed(k).Value, listed(k).Value = listed(k).PrevValue;
+        Vector untouched{};
+        departure.untouched = residual(untouched);
+        for (int k = 0; k < n; ++k) listed(k).Value = solved[static_cast<size_t>(k)];
+    }
     Vector e{};
-    long double worst = residual(e);
-    for (int step = 0; step < 12 && worst > 1e-12L; ++step) {
-        Vector y = e;
-        if (!SolveScaled(m, y, n)) return;
+    long double& worst = departure.left;
+    worst = residual(e);
+    for (int step = 0; step < 20 && worst > 1e-12L; ++step) {
         std::array<long double, kMaxHeld> kept{};
         for (int k = 0; k < n; ++k) kept[static_cast<size_t>(k)] = listed(k).Value;
-        // The full step, or half of it, or a quarter: the first that brings the figures closer.
+        // The slopes by central differences in ln R.
+        constexpr long double h = 1e-6L;
+        Matrix slopes{};
+        for (int k = 0; k < n; ++k) {
+            Vector up{}, down{};
+            listed(k).Value = kept[static_cast<size_t>(k)] * std::exp(h);
+            const long double a = residual(up);
+            listed(k).Value = kept[static_cast<size_t>(k)] * std::exp(-h);
+            const long double b = residual(down);
+            listed(k).Value = kept[static_cast<size_t>(k)];
+            if (!std::isfinite(a) || !std::isfinite(b)) return departure;
+            for (int j = 0; j < n; ++j) slopes[j][k] = (up[j] - down[j]) / (2 * h);
+        }
+        Vector y = e;
+        if (!SolveScaled(slopes, y, n)) return departure;
         bool improved = false;
         for (long double part = 1; part > 0.1L && !improved; part /= 2) {
-            for (int k = 0; k < n; ++k) listed(k).Value = kept[static_cast<size_t>(k)] * (1 - part * y[k]);
+            for (int k = 0; k < n; ++k) listed(k).Value = kept[static_cast<size_t>(k)] * std::exp(-part * y[k]);
             Vector next{};
             const long double better = residual(next);
             if (better < worst) worst = better, e = next, improved = true;
         }
         if (!improved) {
             for (int k = 0; k < n; ++k) listed(k).Value = kept[static_cast<size_t>(k)];
-            return;
+            return departure;
         }
     }
+    return departure;
 }
 
 // The linearised re-solve of the adjustment descriptor's resistors: the sensitivity slots of
@@ -314,12 +347,23 @@ ResolveOutcome ResolveLinearised(StageCircuitRecord& record, const CircuitDefini
     long double gainShift = 0;
     for (const ComponentEntry& e : std::span(record.Capacitors).first(static_cast<size_t>(record.CapacitorCount)))
         if (e.PrevValue != 0) gainShift += e.Sens[SensSlot::Gain] * (e.Delta / e.PrevValue);
+    // The first-order solution taken in the logarithms, so that no resistor can turn negative.
     for (int k = 0; k < n; ++k) {
-        listed(k).Value = listed(k).PrevValue * (1 - b[k]);
+        listed(k).Value = listed(k).PrevValue * std::exp(-b[k]);
         gainShift -= listed(k).Sens[SensSlot::Gain] * b[k];
     }
+    const long double gainBefore = record.ActualGain;
     if (!gainHeld) record.ActualGain = record.ActualGain * (1 + gainShift);
-    RefineAgainstTheStageFunction(record, circuit, m, codes, n, listed);
+    // Where the resistors cannot bring the stage closer to its held figures than leaving them
+    // alone would, the capacitors ask for what this circuit cannot give: the resistors stay as
+    // they were. (Closer but not all the way is kept: a twin-T at high Q rests on the balance
+    // of its network, which its listed resistors cannot restore entirely.)
+    const Departure departure = RefineAgainstTheStageFunction(record, circuit, codes, n, listed);
+    if (departure.left > kHeldTolerance && departure.left >= departure.untouched) {
+        for (int k = 0; k < n; ++k) listed(k).Value = listed(k).PrevValue;
+        record.ActualGain = gainBefore;
+        return {ResolveFailure::InvalidSolution};
+    }
     for (int k = 0; k < n; ++k) listed(k).Delta = listed(k).Value - listed(k).PrevValue;
     return {};
 }

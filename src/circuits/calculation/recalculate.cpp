@@ -1,5 +1,7 @@
 #include "circuits/calculation/recalculate.h"
 
+#include <utility>
+
 #include <array>
 
 #include "circuits/calculation/capacitor_settings.h"
@@ -50,15 +52,14 @@ void RestoreChoices(Design& design, int s) {
         ComponentEntry& e = r.Capacitors[static_cast<size_t>(j - 1)];
         e.Marked = IsStandardCapacitor(e.Value).has_value();
     }
-    if (!r.GainPair) return;
+    // Only a pair the user stepped is put back, both resistors together: the last one alone at
+    // its default would change the ratio, and with it the gain (and the Q of a circuit whose Q
+    // rests on its gain), of a pair the design had moved below its limit.
+    if (!r.GainPair || !(r.GainResDefault > 0.1L && r.GainRes2Default > 0.1L)) return;
     const int n = FindCircuit(r.CircuitNo)->resistorCount;
-    if (r.GainResDefault > 0.1L) {
-        r.Resistors[static_cast<size_t>(n - 1)].Value = r.GainResDefault;
-        r.Resistors[static_cast<size_t>(n - 1)].PrevValue = r.GainResDefault;
-    }
-    if (r.GainRes2Default > 0.1L) {
-        r.Resistors[static_cast<size_t>(n - 2)].Value = r.GainRes2Default;
-        r.Resistors[static_cast<size_t>(n - 2)].PrevValue = r.GainRes2Default;
+    for (const auto& [index, value] : {std::pair{n - 1, r.GainResDefault}, std::pair{n - 2, r.GainRes2Default}}) {
+        r.Resistors[static_cast<size_t>(index)].Value = value;
+        r.Resistors[static_cast<size_t>(index)].PrevValue = value;
     }
 }
 

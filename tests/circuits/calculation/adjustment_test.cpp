@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analysis/realized_figures.h"
+#include "circuits/network/realized_figures.h"
 #include "calculation_fixture.h"
 #include "circuits/adjustment/adjust_capacitor.h"
 #include "circuits/adjustment/adjust_resistor.h"

@@ -1,9 +1,9 @@
-#include "analysis/realized_figures.h"
+#include "circuits/network/realized_figures.h"
 
 #include <cmath>
 #include <limits>
 
-#include "analysis/cubic_split.h"
+#include "circuits/network/cubic_split.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "analysis/cubic_split.h"
+#include "circuits/network/cubic_split.h"
 
 #include <algorithm>
 #include <cmath>
