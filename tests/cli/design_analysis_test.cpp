@@ -4,21 +4,13 @@
 
 #include <cmath>
 
+#include "design_run.h"
 #include "support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
 
 using testing_support::CommandOutput;
-
-const std::vector<std::string> kSpec{"--apb", "0.5", "--asb", "40", "--f1", "1k", "--f2", "2.5k", "--unit", "hz",
-                                     "--approx", "chebyshev"};
-
-CommandOutput Design(std::vector<std::string> extra) {
-    std::vector<std::string> args = kSpec;
-    args.insert(args.end(), extra.begin(), extra.end());
-    return testing_support::RunCommand("design", args);
-}
 
 TEST(CliDesignAnalysis, AutoTakesTheCandidateOfSmallestTotalSpread) {
     const CommandOutput r = Design({"--c-tol", "2", "--gbw-tol", "20"});
