@@ -9,8 +9,8 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/cubic_split.h"
-#include "analysis/realized_figures.h"
+#include "circuits/network/cubic_split.h"
+#include "circuits/network/realized_figures.h"
 #include "circuits/catalog/circuit_definition.h"
 #include "circuits/network/stage_function.h"
 #include "support/case_name.h"
