@@ -139,16 +139,24 @@ InventoryBlock InventoryOf(const std::string& file) {
     return InventoryFromBytes(bytes);
 }
 
-DesignChoices ReadChoices(const DesignOptions& o, const Design& design) {
+// The characteristics go into the design first: the automatic choice of circuits weighs them.
+DesignChoices ReadChoices(const DesignOptions& o, Design& design) {
     const int n = design.State.StageCount;
     DesignChoices c;
-    c.circuits = CircuitList(o.circuits, design);
+    if (o.gbw) c.gbwHz = GbwList(*o.gbw, n);
+    if (o.rTol) design.Characteristics.RTolerance = PositiveNumber(*o.rTol, "--r-tol");
+    else if (o.resistors != "exact") design.Characteristics.RTolerance = std::stoi(o.resistors);
+    ApplyCharacteristics(o.characteristics, design);
+    if (o.circuits == "auto") {
+        for (const int no : AutoCircuitNumbers(design, c.gbwHz)) c.circuits.push_back(FindCircuit(no));
+    } else {
+        c.circuits = CircuitList(o.circuits, design);
+    }
     c.c2Variable = StageList(o.c2Variable, n, "--c2-variable");
     c.equal = StageList(o.equal, n, "--equal");
     for (const int s : c.c2Variable)
         if (c.equal.count(s))
             throw std::invalid_argument("stage " + std::to_string(s) + " cannot take both --c2-variable and --equal");
-    if (o.gbw) c.gbwHz = GbwList(*o.gbw, n);
     if (o.compensate == "predistort") c.compensation = Compensation::Predistortion;
     if (o.compensate == "active") c.compensation = Compensation::Active;
     c.standardResistors = o.resistors != "exact";
@@ -210,9 +218,10 @@ void AddDesignNetlist(const DesignOptions& o, const Design& design, nlohmann::js
 
 void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     AddStagesOptions(command, o.calc, o.stages);
-    command.add_option("--circuits", o.circuits, "one catalog number per stage in cascade order (see catalog)")
-        ->required()
-        ->type_name("N1,N2,...");
+    command.add_option("--circuits", o.circuits,
+                       "one catalog number per stage in cascade order (see catalog), or auto: the circuit of "
+                       "smallest gain spread (default auto)")
+        ->type_name("auto|N1,N2,...");
     command.add_option("--c2-variable", o.c2Variable, "stages designed with \" C2 variable\"")->type_name("S1,S2,...");
     command.add_option("--equal", o.equal, "stages designed with \" C1=C2 : R1=R2\"")->type_name("S1,S2,...");
     command.add_option("--gbw", o.gbw, "op-amp GBW in Hz, one or one per stage (default: each circuit's MinGBW, "
@@ -234,6 +243,16 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     command.add_option("--user-r", o.userR, "fix a resistor by hand (repeatable)")->type_name("S:RN=VALUE");
     command.add_option("--r-tol", o.rTol, "resistor tolerance, percent (picks the standard series)")
         ->type_name("PCT");
+    CharacteristicsOptions& k = o.characteristics;
+    command.add_option("--c-tol", k.cTol, "capacitor tolerance, percent")->type_name("PCT");
+    command.add_option("--gbw-tol", k.gbwTol, "op-amp GBW tolerance, percent")->type_name("PCT");
+    command.add_option("--r-tc", k.rTc, "resistor temperature coefficient, ppm/deg C")->type_name("PPM");
+    command.add_option("--c-tc", k.cTc, "capacitor temperature coefficient, ppm/deg C")->type_name("PPM");
+    command.add_option("--gbw-tc", k.gbwTc, "op-amp GBW temperature coefficient, ppm/deg C")->type_name("PPM");
+    command.add_option("--temp-range", k.tempRange, "temperature range, deg C")->type_name("DEG");
+    command.add_option("--at-hz", k.atHz, "frequency of the spread and temperature details (default: where the "
+                                           "passband is lowest)")
+        ->type_name("F");
     auto* netlist = command.add_option("--netlist", o.netlist, "write the whole filter's netlist to FILE")
                         ->type_name("FILE");
     command.add_option("--dialect", o.dialect, "pspice|ngspice (default pspice)")
@@ -290,6 +309,7 @@ StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& 
     warnings.insert(warnings.end(), leaving.begin(), leaving.end());
     run.doc = DesignDocument(design, o.stages.approx, warnings, c.inventory ? &*c.inventory : nullptr);
     run.doc["response"] = FinalResponseDocument(design);
+    AddAnalysis(o.characteristics, design, run.doc);
     if (o.netlist) AddDesignNetlist(o, design, run.doc);
     return run;
 }

@@ -7,6 +7,7 @@
 
 #include "circuits/records/design.h"
 #include "cli/calc_command.h"
+#include "cli/design_analysis.h"
 #include "cli/stages_command.h"
 
 namespace tavrel::cli {
@@ -16,7 +17,7 @@ namespace tavrel::cli {
 struct DesignOptions {
     CalcOptions calc;
     StagesOptions stages;
-    std::string circuits;                        // N1,N2,... one catalog number per stage
+    std::string circuits = "auto";               // N1,N2,... one catalog number per stage, or auto
     std::optional<std::string> c2Variable, equal;  // stage lists
     std::optional<std::string> gbw;              // HZ or HZ1,HZ2,...
     std::string compensate = "none";
@@ -26,6 +27,7 @@ struct DesignOptions {
     std::optional<std::string> inventory;
     std::vector<std::string> adjustC, userR;     // S:CN=VALUE, S:RN=VALUE
     std::optional<std::string> rTol;
+    CharacteristicsOptions characteristics;     // the other tolerances, coefficients, --at-hz
     std::optional<std::string> netlist;
     std::string dialect = "pspice";
     std::string opamp = "ideal";

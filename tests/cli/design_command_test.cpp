@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "design_run.h"
 #include "support/cli_run.h"
 #include "support/scratch_directory.h"
 
@@ -13,16 +14,6 @@ namespace tavrel::cli {
 namespace {
 
 using testing_support::CommandOutput;
-
-// A Chebyshev lowpass of order 5: a first-order stage and two second-order ones.
-const std::vector<std::string> kSpec{"--apb", "0.5", "--asb", "40", "--f1", "1k", "--f2", "2.5k", "--unit", "hz",
-                                     "--approx", "chebyshev"};
-
-CommandOutput Design(std::vector<std::string> extra) {
-    std::vector<std::string> args = kSpec;
-    args.insert(args.end(), extra.begin(), extra.end());
-    return testing_support::RunCommand("design", args);
-}
 
 double Product(const nlohmann::json& stages, const char* field) {
     double product = 1;

@@ -29,9 +29,14 @@ GainSensitivities GainSensitivitiesAt(const StageRecord& stage, long double auxP
                 g.w = kNeper * (1 - (1 - u * u) * 2 * q * q) / f;
                 g.q = kNeper / f;
             }
+            // The zero pair enters the gain as |1 - (w/wz)²| against the DC level the pole terms
+            // also hold: a higher wz lifts the gain below the notch and lowers it above, as
+            // a uniform change of all frequencies (the temperature drift) shows. GZ =
+            // 17.36/((wz/w)² - 1) is that slope; the squared terms of the spread do not see
+            // its sign, the signed temperature change and Strategy 2's prediction do.
             if (IsNotchStage(stage.StageType)) {
                 const long double z = stage.Wz / w;
-                g.z = 2 * kNeper / (1 - z * z);
+                g.z = 2 * kNeper / (z * z - 1);
             }
         }
     }
