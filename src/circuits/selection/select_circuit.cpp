@@ -27,6 +27,7 @@ StageCircuitRecord DesignCandidate(const Design& design, int s, int candidate) {
                                                          : static_cast<long double>(stage.Wp));
     r.Invalid = 0;
     r.InputAttenuation = 0;
+    r.MinGBW = 0;  // not the figure of the circuit the stage has now, should this one fail
     r.ActualGain = stage.To;
     DesignStage(stage, r);
     return r;

@@ -103,8 +103,8 @@ TEST_P(MeritsOfEveryKind, EveryCandidateAgreesWithItsOwnDesign) {
             EXPECT_EQ(m.OpAmpCount, r.OpAmpCount);
             EXPECT_EQ(m.GainForced, r.GainForced);
             EXPECT_EQ(m.ActualGain, r.ActualGain);
-            if (r.Invalid) continue;  // an invalid design's remaining figures mean nothing
             EXPECT_EQ(m.MinGBW, r.MinGBW);
+            if (r.Invalid) continue;  // an invalid design's remaining figures mean nothing
             EXPECT_EQ(m.RSpread, RatioOf(r.Resistors, r.ResistorCount));
             EXPECT_EQ(m.CSpread, RatioOf(r.Capacitors, r.CapacitorCount));
             const Variances v = VariancesOf(*design, s, r);
