@@ -190,8 +190,11 @@ std::vector<std::uint8_t> DesignFileBytes(const Design& design) {
     for (int s = 1; s <= stages; ++s) {
         const StageCircuitRecord& r = design.Circuit(s);
         CircuitSummaryFields(w, r);
-        const Real48 last = ResistorValue(r, r.ResistorCount);
-        const Real48 before = ResistorValue(r, r.ResistorCount - 1);
+        // A record not calculated since its design was opened has no resistors yet: the pair is
+        // still the one the file gave.
+        const bool calculated = r.ResistorCount >= 2;
+        const Real48 last = calculated ? ResistorValue(r, r.ResistorCount) : r.GainResDefault;
+        const Real48 before = calculated ? ResistorValue(r, r.ResistorCount - 1) : r.GainRes2Default;
         CircuitOptionFields(w, r, last, before);
         StageFields(w, design.Stage(s));
         const CapacitorSet set = CapacitorSetToWrite(design, s);
