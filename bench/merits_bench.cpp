@@ -6,40 +6,22 @@
 
 #include <memory>
 
+#include "staged_design.h"
+
 #include "analysis/spread/filter_spread.h"
 #include "analysis/spread/spread_report.h"
 #include "analysis/temperature/filter_change.h"
 #include "analysis/temperature/temperature_report.h"
-#include "analysis/workflow.h"
 #include "circuits/calculation/recalculate.h"
 #include "circuits/selection/evaluate_candidates.h"
-#include "circuits/selection/select_circuit.h"
-#include "core/bessel_prototype.h"
-#include "core/calculate.h"
 
 namespace {
 
 using namespace tavrel;
 
-std::unique_ptr<Design> Designed(FilterKind kind, const char* forced) {
-    auto design = std::make_unique<Design>();
-    design->State.FilterKind = kind;
-    SpecEntries entries = DefaultEntries(kind, false);
-    if (forced) entries.ForceOrder = true, entries.ForcedOrder = forced;
-    Calculate(design->State, entries, {std::string(TAVREL_BIN_DIR) + "/" + kBesselTableName});
-    SpecificationNext(*design);
-    ChooseApproximation(*design, Chebyshev);
-    ApproximationNext(*design, Chebyshev);
-    for (int s = 1; s <= design->State.StageCount; ++s) {
-        const int type = design->Stage(s).StageType;
-        SelectCircuit(*design, s, type == StageCode::SLP ? 3 : type == StageCode::SHP ? 3 : type == StageCode::SBP ? 4 : 1);
-    }
-    RecalculateAll(*design, false);
-    return design;
-}
 
 void CandidatesOfALowpassStage(benchmark::State& bench) {
-    auto design = Designed(FilterKind::Lowpass, "4");
+    auto design = bench::StagedDesign(FilterKind::Lowpass, "4");
     for (auto _ : bench) {
         EvaluateCandidates(*design, 1);
         benchmark::DoNotOptimize(design->Circuits.Merits[1].MaxSpread);
@@ -47,13 +29,13 @@ void CandidatesOfALowpassStage(benchmark::State& bench) {
 }
 
 void SpreadScan(benchmark::State& bench, FilterKind kind, const char* forced) {
-    auto design = Designed(kind, forced);
+    auto design = bench::StagedDesign(kind, forced);
     const SpreadTolerances t = SpreadTolerancesOf(design->Characteristics, false);
     for (auto _ : bench) benchmark::DoNotOptimize(ScanSpread(*design, t).extremes.lowest);
 }
 
 void ChangeScan(benchmark::State& bench, FilterKind kind, const char* forced) {
-    auto design = Designed(kind, forced);
+    auto design = bench::StagedDesign(kind, forced);
     const TemperatureSettings t = TemperatureSettingsOf(design->Characteristics);
     for (auto _ : bench) benchmark::DoNotOptimize(ScanChange(*design, t).lowest);
 }

@@ -5,37 +5,18 @@
 
 #include <memory>
 
-#include "analysis/workflow.h"
+#include "staged_design.h"
+
 #include "circuits/calculation/recalculate.h"
-#include "circuits/selection/select_circuit.h"
-#include "core/bessel_prototype.h"
-#include "core/calculate.h"
 
 namespace {
 
 using namespace tavrel;
 
-std::unique_ptr<Design> StagedDesign(FilterKind kind, const char* forced) {
-    auto design = std::make_unique<Design>();
-    design->State.FilterKind = kind;
-    SpecEntries entries = DefaultEntries(kind, false);
-    if (forced) entries.ForceOrder = true, entries.ForcedOrder = forced;
-    Calculate(design->State, entries, {std::string(TAVREL_BIN_DIR) + "/" + kBesselTableName});
-    SpecificationNext(*design);
-    ChooseApproximation(*design, Chebyshev);
-    ApproximationNext(*design, Chebyshev);
-    // The multiple-feedback circuits of each type (MFB lowpass I, highpass, bandpass I).
-    for (int s = 1; s <= design->State.StageCount; ++s) {
-        const int type = design->Stage(s).StageType;
-        SelectCircuit(*design, s, type == StageCode::SLP ? 3 : type == StageCode::SHP ? 3 : type == StageCode::SBP ? 4 : 1);
-    }
-    RecalculateAll(*design, false);
-    return design;
-}
 
 void Recalculate(benchmark::State& bench, FilterKind kind, const char* forced, bool standard, RoundingStrategy strategy,
                  bool allCapsStandard = false) {
-    auto design = StagedDesign(kind, forced);
+    auto design = bench::StagedDesign(kind, forced);
     design->Options.AllCapsStandard = allCapsStandard;
     design->Circuits.AllResistorsStandard = standard;
     design->Options.Strategy = strategy;

@@ -22,6 +22,7 @@
 #include "cli/number_option.h"
 #include "cli/stage_documents.h"
 #include "core/math_helpers.h"
+#include "io/design_file/design_commands.h"
 #include "io/inventory_file.h"
 #include "stages/stage_record.h"
 
@@ -218,6 +219,8 @@ void AddDesignNetlist(const DesignOptions& o, const Design& design, nlohmann::js
 
 void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     AddStagesOptions(command, o.calc, o.stages);
+    // Required unless a saved design is opened; checked when the command runs.
+    command.get_option("--approx")->required(false);
     command.add_option("--circuits", o.circuits,
                        "one catalog number per stage in cascade order (see catalog), or auto: the circuit of "
                        "smallest gain spread (default auto)")
@@ -261,9 +264,24 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     command.add_option("--opamp", o.opamp, "netlist op amps: ideal or the single pole of each GBW (default ideal)")
         ->check(CLI::IsMember({"ideal", "gbw"}))
         ->needs(netlist);
+    command.add_option("--save", o.save, "write the design file the desktop program opens")->type_name("FILE.tv3");
+    // A saved design is analysed as it stands: it takes none of the options that build a design.
+    CLI::Option* open =
+        command.add_option("--open", o.open, "a saved design, analysed as it stands")->type_name("FILE.tv3");
+    for (CLI::Option* option : command.get_options()) {
+        const std::string name = option->get_name();
+        if (option != open && option != command.get_help_ptr() &&
+            !(name == "--save" || name == "--netlist" || name == "--dialect" || name == "--opamp"))
+            open->excludes(option);
+    }
 }
 
-StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& design) {
+namespace {
+
+// The design of a specification, its circuits and the calculation window's choices.
+StagesRun CalculatedDesign(const DesignOptions& o, const CalcEnvironment& env, Design& design) {
+    if (o.stages.approx.empty()) throw std::invalid_argument("--approx is required");
+    if (o.circuits.empty()) throw std::invalid_argument("--circuits is required");
     StagesRun run = RunStages(o.calc, o.stages, env, design);
     if (run.status != 0) return run;
     const DesignChoices c = ReadChoices(o, design);
@@ -308,9 +326,37 @@ StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& 
     const std::vector<std::string> leaving = LeavingMessages(design);
     warnings.insert(warnings.end(), leaving.begin(), leaving.end());
     run.doc = DesignDocument(design, o.stages.approx, warnings, c.inventory ? &*c.inventory : nullptr);
+    return run;
+}
+
+// A saved design. The file keeps no resistor values: as when the calculation window shows an
+// opened design, every stage is calculated again with the capacitors, gain resistors and
+// hand-typed resistors the file kept (a design saved before its components were calculated
+// gets them now).
+StagesRun OpenedDesign(const std::string& file, Design& design) {
+    if (const auto refused = ReadDesign(file, design)) throw std::runtime_error(file + ": " + *refused);
+    const int step = design.State.DesignStep;
+    if (step < Step::CircuitsSelected)
+        throw std::invalid_argument(file + ": the design has no circuits yet (it was saved at design step " +
+                                    std::to_string(step) + ")");
+    RecalculateAll(design, step >= Step::ComponentsCalculated);
+    ReportGains(design);
+    ComponentsCalculated(design);
+    StagesRun run;
+    run.doc = DesignDocument(design, ApproxOptionName(design.State.ChosenApprox), LeavingMessages(design), nullptr);
+    return run;
+}
+
+}  // namespace
+
+StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& design) {
+    StagesRun run = o.open ? OpenedDesign(*o.open, design) : CalculatedDesign(o, env, design);
+    if (run.status != 0) return run;
     run.doc["response"] = FinalResponseDocument(design);
     AddAnalysis(o.characteristics, design, run.doc);
     if (o.netlist) AddDesignNetlist(o, design, run.doc);
+    if (o.save)
+        if (const auto failure = WriteDesign(*o.save, design)) throw std::runtime_error(*failure);
     return run;
 }
 

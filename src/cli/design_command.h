@@ -31,12 +31,17 @@ struct DesignOptions {
     std::optional<std::string> netlist;
     std::string dialect = "pspice";
     std::string opamp = "ideal";
+    std::optional<std::string> open;  // a saved design instead of a specification
+    std::optional<std::string> save;  // the design file written at the end
 };
 
 void AddDesignOptions(CLI::App& command, DesignOptions& options);
 
+// With --open the design comes from the file as it was saved: its component values are
+// recalculated from what the file keeps (capacitors, gain resistors, hand-typed resistors) and
+// nothing else is redone. With --save the design file is written once the design is complete.
 // Throws ArithmeticFailure, std::invalid_argument (bad usage) or std::runtime_error (a file
-// that cannot be read or written). A refused entry (a stage the specification does not give,
+// that cannot be read or written, or is not a design file). A refused entry (a stage the specification does not give,
 // a hand adjustment the program refuses) comes back with status 2.
 StagesRun RunDesign(const DesignOptions& options, const CalcEnvironment& env, Design& design);
 

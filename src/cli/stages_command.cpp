@@ -8,11 +8,12 @@ namespace tavrel::cli {
 
 namespace {
 
+constexpr const char* kApproxOptionNames[kApproxCount] = {"butterworth", "chebyshev", "inverse_chebyshev",
+                                                          "elliptic", "bessel"};
+
 int ApproxFromName(const std::string& name) {
-    static constexpr const char* kNames[kApproxCount] = {"butterworth", "chebyshev", "inverse_chebyshev", "elliptic",
-                                                         "bessel"};
     for (int approx = 0; approx < kApproxCount; ++approx)
-        if (name == kNames[approx]) return approx;
+        if (name == kApproxOptionNames[approx]) return approx;
     throw std::invalid_argument("unknown approximation: " + name);
 }
 
@@ -40,6 +41,8 @@ nlohmann::json StageDocument(const StageRecord& stage, int number) {
 }
 
 }  // namespace
+
+const char* ApproxOptionName(int approx) { return kApproxOptionNames[approx]; }
 
 void AddStagesOptions(CLI::App& command, CalcOptions& calcOptions, StagesOptions& options) {
     AddCalcOptions(command, calcOptions);

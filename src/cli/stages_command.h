@@ -18,6 +18,9 @@ struct StagesOptions {
 
 void AddStagesOptions(CLI::App& command, CalcOptions& calcOptions, StagesOptions& options);
 
+// The --approx value of an approximation index ("chebyshev").
+const char* ApproxOptionName(int approx);
+
 // The document (status 0), the rejection document (status 2) or the reason (status 1).
 struct StagesRun {
     nlohmann::json doc;

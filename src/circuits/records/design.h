@@ -3,6 +3,7 @@
 #include "circuits/values/standardise_resistors.h"
 #include "core/design_state.h"
 #include "stages/stage_tables.h"
+#include "stages/user_stage_entry.h"
 
 namespace tavrel {
 
@@ -18,6 +19,7 @@ struct ComponentCharacteristics {
     Real48 TempRange = 20;          // deg C
     Real48 OpTempCoeff = 2e-3L;     // op-amp GBW, per deg C
     Real48 Noise = 12;              // op-amp noise density, nV/sqrt(Hz), for the netlist
+    Real48 ReservedCharacteristic;  // no analysis reads it; design files carry it and it is kept
 };
 
 // The program's choices of how component values are realised, kept across designs.
@@ -37,6 +39,13 @@ struct Design {
     DesignState State;
     StageTables Stages;
     CircuitTable Circuits;
+    // The entry texts of a user-defined filter's stages, stage s at index s.
+    std::array<UserStageEntry, kMaxStages + 1> UserEntries{};
+    // The window options a design file carries beside the design (grid lines, print choices,
+    // redraw requests, a few calculation-window choices): no calculation reads them; they are
+    // kept so that a reopened design shows its windows as they were. Indexed by the position
+    // of the flag in the file's option string, 1..40.
+    std::array<bool, 41> WindowOptionFlags{};
     // Not touched by a new design: set from the settings at start.
     ComponentCharacteristics Characteristics;
     ComponentOptions Options;
