@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "circuits/records/circuit_record_init.h"
+#include "core/responses.h"
 #include "stages/cascading.h"
 #include "stages/pairing.h"
 #include "stages/stage_scaling.h"
@@ -132,6 +133,14 @@ ApproximationNextPlan ApproximationNext(Design& design, int checkedApprox) {
 
 void ComponentsCalculated(Design& design) {
     design.State.DesignStep = std::max(design.State.DesignStep, Step::ComponentsCalculated);
+}
+
+void DesignOpened(Design& design) {
+    DesignState& state = design.State;
+    if (state.DesignStep < Step::ApproximationChosen) return;
+    PrepareRanges(state);
+    for (int approx = 0; approx < kApproxCount; ++approx)
+        if (IsUsable(state, approx)) ComputeResponses(state, approx);
 }
 
 void DesignSaved(Design& design) {

@@ -71,4 +71,9 @@ void ComponentsCalculated(Design& design);
 // A design was saved, or opened from a file.
 void DesignSaved(Design& design);
 
+// A design read from a file has no response arrays (the file keeps none): from the
+// approximation step on, the graph ranges are prepared and the ideal responses of the usable
+// approximations computed again. Pairing, cascade and components stay as the file gave them.
+void DesignOpened(Design& design);
+
 }  // namespace tavrel

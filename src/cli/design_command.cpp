@@ -281,7 +281,6 @@ namespace {
 // The design of a specification, its circuits and the calculation window's choices.
 StagesRun CalculatedDesign(const DesignOptions& o, const CalcEnvironment& env, Design& design) {
     if (o.stages.approx.empty()) throw std::invalid_argument("--approx is required");
-    if (o.circuits.empty()) throw std::invalid_argument("--circuits is required");
     StagesRun run = RunStages(o.calc, o.stages, env, design);
     if (run.status != 0) return run;
     const DesignChoices c = ReadChoices(o, design);
@@ -335,6 +334,7 @@ StagesRun CalculatedDesign(const DesignOptions& o, const CalcEnvironment& env, D
 // gets them now).
 StagesRun OpenedDesign(const std::string& file, Design& design) {
     if (const auto refused = ReadDesign(file, design)) throw std::runtime_error(file + ": " + *refused);
+    DesignOpened(design);
     const int step = design.State.DesignStep;
     if (step < Step::CircuitsSelected)
         throw std::invalid_argument(file + ": the design has no circuits yet (it was saved at design step " +
