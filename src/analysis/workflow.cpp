@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "circuits/calculation/recalculate.h"
+#include "circuits/calculation/stage_gains.h"
 #include "circuits/records/circuit_record_init.h"
 #include "core/responses.h"
 #include "stages/cascading.h"
@@ -141,6 +143,9 @@ void DesignOpened(Design& design) {
     PrepareRanges(state);
     for (int approx = 0; approx < kApproxCount; ++approx)
         if (IsUsable(state, approx)) ComputeResponses(state, approx);
+    if (state.DesignStep < Step::ComponentsCalculated) return;
+    RecalculateAll(design, true);
+    ReportGains(design);
 }
 
 void DesignSaved(Design& design) {

@@ -71,9 +71,11 @@ void ComponentsCalculated(Design& design);
 // A design was saved, or opened from a file.
 void DesignSaved(Design& design);
 
-// A design read from a file has no response arrays (the file keeps none): from the
-// approximation step on, the graph ranges are prepared and the ideal responses of the usable
-// approximations computed again. Pairing, cascade and components stay as the file gave them.
+// A design read from a file has no response arrays and no resistor values (the file keeps
+// neither): from the approximation step on, the graph ranges are prepared and the ideal
+// responses of the usable approximations computed again; a design whose components were
+// calculated gets them again from the capacitors, gain resistors and hand-typed resistors the
+// file kept. Pairing, cascade and circuits stay as the file gave them.
 void DesignOpened(Design& design);
 
 }  // namespace tavrel

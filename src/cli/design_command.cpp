@@ -20,6 +20,7 @@
 #include "cli/design_document.h"
 #include "cli/final_response_document.h"
 #include "cli/number_option.h"
+#include "cli/saved_design.h"
 #include "cli/stage_documents.h"
 #include "core/math_helpers.h"
 #include "io/design_file/design_commands.h"
@@ -328,20 +329,9 @@ StagesRun CalculatedDesign(const DesignOptions& o, const CalcEnvironment& env, D
     return run;
 }
 
-// A saved design. The file keeps no resistor values: as when the calculation window shows an
-// opened design, every stage is calculated again with the capacitors, gain resistors and
-// hand-typed resistors the file kept (a design saved before its components were calculated
-// gets them now).
+// A saved design, analysed as it stands.
 StagesRun OpenedDesign(const std::string& file, Design& design) {
-    if (const auto refused = ReadDesign(file, design)) throw std::runtime_error(file + ": " + *refused);
-    DesignOpened(design);
-    const int step = design.State.DesignStep;
-    if (step < Step::CircuitsSelected)
-        throw std::invalid_argument(file + ": the design has no circuits yet (it was saved at design step " +
-                                    std::to_string(step) + ")");
-    RecalculateAll(design, step >= Step::ComponentsCalculated);
-    ReportGains(design);
-    ComponentsCalculated(design);
+    OpenSavedDesign(file, design);
     StagesRun run;
     run.doc = DesignDocument(design, ApproxOptionName(design.State.ChosenApprox), LeavingMessages(design), nullptr);
     return run;

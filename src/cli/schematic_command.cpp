@@ -1,9 +1,12 @@
 #include "cli/schematic_command.h"
 
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 #include "circuits/catalog/circuit_definition.h"
+#include "circuits/network/component_values.h"
+#include "cli/saved_design.h"
 #include "circuits/schematic/schematic_connectivity.h"
 #include "circuits/schematic/schematic_interpreter.h"
 
@@ -65,14 +68,48 @@ std::vector<int> NodesOf(const schematic::DrawnElement& element, const Topology&
     return nodes;
 }
 
+// The values a stage is built with, as the schematic writes them: R1.. and C1.. in ohm and farad.
+nlohmann::json ValuesDocument(const StageCircuitRecord& record) {
+    const ComponentValues v = ValuesInForce(record);
+    nlohmann::json values = nlohmann::json::object();
+    for (int i = 1; i <= record.ResistorCount; ++i)
+        values["R" + std::to_string(i)] = static_cast<double>(v.R[static_cast<size_t>(i)]);
+    for (int j = 1; j <= record.CapacitorCount; ++j)
+        values["C" + std::to_string(j)] = static_cast<double>(v.C[static_cast<size_t>(j)]);
+    return values;
+}
+
 }  // namespace
 
 void AddSchematicOptions(CLI::App& command, SchematicOptions& options) {
-    command.add_option("--no", options.no, "circuit number of the catalog (1..94)")->required();
+    auto* no = command.add_option("--no", options.no, "circuit number of the catalog (1..94)");
     command.add_flag("--compensated", options.compensated, "the actively compensated variant");
+    auto* open = command.add_option("--open", options.open, "a design file: the circuit of one of its stages")
+                     ->type_name("FILE.tv3");
+    auto* stage = command.add_option("--stage", options.stage, "the stage of the design file")->type_name("S");
+    no->excludes(open);
+    open->needs(stage);
+    stage->needs(open);
+    open->excludes("--compensated");
 }
 
-nlohmann::json RunSchematic(const SchematicOptions& options) {
+nlohmann::json RunSchematic(const SchematicOptions& given) {
+    SchematicOptions options = given;
+    std::optional<nlohmann::json> values;
+    if (options.open) {
+        const auto design = std::make_unique<Design>();
+        OpenSavedDesign(*options.open, *design);
+        const int n = design->State.StageCount;
+        if (options.stage < 1 || options.stage > n)
+            throw std::invalid_argument("--stage: the design has stages 1 to " + std::to_string(n) + ", not " +
+                                        std::to_string(options.stage));
+        const StageCircuitRecord& record = design->Circuit(options.stage);
+        options.no = record.CircuitNo;
+        options.compensated = record.CompResistors != 0;
+        values = ValuesDocument(record);
+    } else if (options.no == 0) {
+        throw std::invalid_argument("--no or --open is required");
+    }
     const CircuitDefinition* circuit = FindCircuit(options.no);
     if (circuit == nullptr) throw std::invalid_argument("no circuit number " + std::to_string(options.no) + " in the catalog");
     if (options.compensated && !circuit->compensated)
@@ -88,6 +125,7 @@ nlohmann::json RunSchematic(const SchematicOptions& options) {
     nlohmann::json doc = {{"no", circuit->circuitNo}, {"code", circuit->Code()}, {"compensated", options.compensated},
                           {"elements", elements}, {"input", 1}, {"output", 2}, {"ground", 0}};
     if (!drawn.problems.empty()) doc["problems"] = drawn.problems;
+    if (values) doc["stage"] = options.stage, doc["values"] = *values;
     return doc;
 }
 
