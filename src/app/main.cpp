@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/design_export.h"
 #include "app/screenshot_tour.h"
 #include "io/program_arguments.h"
 #include "io/settings_file.h"
@@ -21,7 +22,9 @@ namespace {
 // Qt aborts when it cannot reach a display; say what to do instead.
 bool DisplayAvailable(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--screenshots") == 0) return true;
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--screenshots") == 0 ||
+            std::strcmp(argv[i], "--export") == 0)
+            return true;
     for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* value = std::getenv(variable);
         if (value && *value) return true;
@@ -65,7 +68,8 @@ int main(int argc, char** argv) {
     }
     // Pictures need no display: choose the offscreen platform before the application starts.
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshots") == 0 && !std::getenv("QT_QPA_PLATFORM"))
+        if ((std::strcmp(argv[i], "--screenshots") == 0 || std::strcmp(argv[i], "--export") == 0) &&
+            !std::getenv("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 
     tavrel::ui::GuardedApplication app(argc, argv);
@@ -76,6 +80,12 @@ int main(int argc, char** argv) {
     const tavrel::CalcEnvironment environment{
         QDir(QCoreApplication::applicationDirPath()).filePath("BessRoot.dat").toStdString()};
     if (!screenshots.isEmpty()) return tavrel::app::RunScreenshotTour(environment, screenshots);
+    if (read.arguments.exportFolder) {
+        const bool both = !read.arguments.svg && !read.arguments.png;
+        return tavrel::app::ExportDesign(QString::fromStdString(*read.arguments.exportFolder),
+                                         QString::fromStdString(*read.arguments.exportFile),
+                                         {both || read.arguments.svg, both || read.arguments.png});
+    }
 
     const std::filesystem::path programDirectory = QCoreApplication::applicationDirPath().toStdString();
     tavrel::ui::TfmMain window(environment);

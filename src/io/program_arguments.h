@@ -10,6 +10,10 @@ namespace tavrel {
 
 struct ProgramArguments {
     std::optional<std::string> screenshots;  // --screenshots FOLDER: pictures of every window, then exit
+    // --export FOLDER FILE.tv3 [--svg] [--png]: the pictures of a design file, then exit; without
+    // --svg or --png both formats.
+    std::optional<std::string> exportFolder, exportFile;
+    bool svg = false, png = false;
     bool help = false;                       // --help / -h
 };
 
