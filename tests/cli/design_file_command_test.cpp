@@ -55,8 +55,12 @@ TEST(CliDesignFile, AnOpenedDesignIsTheDesignThatWasSaved) {
 }
 
 TEST(CliDesignFile, HandTypedResistorsOfTheFileAreInForce) {
-    const CommandOutput r = RunCommand("design", {"--open", Fixture("components.tv3")});
+    ScratchDirectory dir;
+    const CommandOutput r =
+        RunCommand("design", {"--open", Fixture("components.tv3"), "--netlist", (dir / "c.cir").string()});
     ASSERT_EQ(r.status, kDone) << r.err;
+    EXPECT_TRUE(r.doc.contains("netlist"));
+    EXPECT_NE(ReadWholeFile(dir / "c.cir").find(".SUBCKT SLP1"), std::string::npos);
     EXPECT_EQ(r.doc["design_step"], 7);
     EXPECT_EQ(r.doc["stages"][0]["circuit"], 14);
     EXPECT_EQ(r.doc["stages"][0]["resistors"][1]["user"], 12000.0);
