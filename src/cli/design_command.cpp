@@ -1,6 +1,7 @@
 #include "cli/design_command.h"
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -21,6 +22,8 @@
 #include "cli/number_option.h"
 #include "cli/stage_documents.h"
 #include "core/math_helpers.h"
+#include "core/responses.h"
+#include "io/ascii_export.h"
 #include "io/design_file/design_commands.h"
 #include "io/inventory_file.h"
 #include "stages/stage_record.h"
@@ -183,6 +186,14 @@ void ApplyStageOptions(const DesignChoices& c, Design& design) {
     }
 }
 
+// The date line of the ASCII data file.
+std::string CurrentDateTimeText() {
+    const std::time_t now = std::time(nullptr);
+    char text[64];
+    std::strftime(text, sizeof text, "%x %X", std::localtime(&now));
+    return text;
+}
+
 // A refused hand adjustment: the program's message, with the stage, as the rejection document.
 StagesRun Refused(const HandValue& hand, const std::vector<std::string>& messages) {
     StagesRun run;
@@ -243,6 +254,9 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     command.add_option("--opamp", o.opamp, "netlist op amps: ideal or the single pole of each GBW (default ideal)")
         ->check(CLI::IsMember({"ideal", "gbw"}))
         ->needs(netlist);
+    command.add_option("--ascii", o.ascii, "write the ASCII data file: specification, transfer functions, poles "
+                                           "and zeros, ideal response")
+        ->type_name("FILE.dat");
     command.add_option("--save", o.save, "write the design file the desktop program opens")->type_name("FILE.tv3");
     // A saved design is analysed as it stands: it takes none of the options that build a design.
     CLI::Option* open =
@@ -250,7 +264,7 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     for (CLI::Option* option : command.get_options()) {
         const std::string name = option->get_name();
         if (option != open && option != command.get_help_ptr() &&
-            !(name == "--save" || name == "--netlist" || name == "--dialect" || name == "--opamp"))
+            !(name == "--save" || name == "--ascii" || name == "--netlist" || name == "--dialect" || name == "--opamp"))
             open->excludes(option);
     }
 }
@@ -318,6 +332,9 @@ StagesRun OpenedDesign(const std::string& file, Design& design) {
     if (step < Step::CircuitsSelected)
         throw std::invalid_argument(file + ": the design has no circuits yet (it was saved at design step " +
                                     std::to_string(step) + ")");
+    // The frequency range of the graphs, which the netlist's sweep and the ASCII export use, is
+    // not kept in the file: it is prepared as the approximation window does for an opened design.
+    if (design.State.FilterKind != FilterKind::UserDefined) PrepareRanges(design.State);
     RecalculateAll(design, step >= Step::ComponentsCalculated);
     ReportGains(design);
     ComponentsCalculated(design);
@@ -332,6 +349,13 @@ StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& 
     StagesRun run = o.open ? OpenedDesign(*o.open, design) : CalculatedDesign(o, env, design);
     if (run.status != 0) return run;
     if (o.netlist) AddDesignNetlist(o, design, run.doc);
+    if (o.ascii) {
+        AsciiExportOptions ascii;
+        ascii.transferFunctions = true;
+        ascii.hz = design.State.HzUnits;
+        if (const auto failure = WriteAsciiExport(*o.ascii, design, ascii, CurrentDateTimeText()))
+            throw std::runtime_error(failure->message + ": " + failure->reason);
+    }
     if (o.save)
         if (const auto failure = WriteDesign(*o.save, design)) throw std::runtime_error(*failure);
     return run;
