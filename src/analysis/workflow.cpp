@@ -140,9 +140,12 @@ void ComponentsCalculated(Design& design) {
 void DesignOpened(Design& design) {
     DesignState& state = design.State;
     if (state.DesignStep < Step::ApproximationChosen) return;
-    PrepareRanges(state);
-    for (int approx = 0; approx < kApproxCount; ++approx)
-        if (IsUsable(state, approx)) ComputeResponses(state, approx);
+    // A user-defined filter's ranges come from its own stages, which the entry window sets.
+    if (state.FilterKind != FilterKind::UserDefined) {
+        PrepareRanges(state);
+        for (int approx = 0; approx < kApproxCount; ++approx)
+            if (IsUsable(state, approx)) ComputeResponses(state, approx);
+    }
     if (state.DesignStep < Step::ComponentsCalculated) return;
     RecalculateAll(design, true);
     ReportGains(design);

@@ -1,6 +1,7 @@
 #include "cli/design_command.h"
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -23,6 +24,7 @@
 #include "cli/saved_design.h"
 #include "cli/stage_documents.h"
 #include "core/math_helpers.h"
+#include "io/ascii_export.h"
 #include "io/design_file/design_commands.h"
 #include "io/inventory_file.h"
 #include "stages/stage_record.h"
@@ -193,6 +195,14 @@ void ApplyStageOptions(const DesignChoices& c, Design& design) {
     }
 }
 
+// The date line of the ASCII data file.
+std::string CurrentDateTimeText() {
+    const std::time_t now = std::time(nullptr);
+    char text[64];
+    std::strftime(text, sizeof text, "%x %X", std::localtime(&now));
+    return text;
+}
+
 // A refused hand adjustment: the program's message, with the stage, as the rejection document.
 StagesRun Refused(const HandValue& hand, const std::vector<std::string>& messages) {
     StagesRun run;
@@ -265,6 +275,9 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     command.add_option("--opamp", o.opamp, "netlist op amps: ideal or the single pole of each GBW (default ideal)")
         ->check(CLI::IsMember({"ideal", "gbw"}))
         ->needs(netlist);
+    command.add_option("--ascii", o.ascii, "write the ASCII data file: specification, transfer functions, poles "
+                                           "and zeros, ideal response")
+        ->type_name("FILE.dat");
     command.add_option("--save", o.save, "write the design file the desktop program opens")->type_name("FILE.tv3");
     // A saved design is analysed as it stands: it takes none of the options that build a design.
     CLI::Option* open =
@@ -272,7 +285,7 @@ void AddDesignOptions(CLI::App& command, DesignOptions& o) {
     for (CLI::Option* option : command.get_options()) {
         const std::string name = option->get_name();
         if (option != open && option != command.get_help_ptr() &&
-            !(name == "--save" || name == "--netlist" || name == "--dialect" || name == "--opamp"))
+            !(name == "--save" || name == "--ascii" || name == "--netlist" || name == "--dialect" || name == "--opamp"))
             open->excludes(option);
     }
 }
@@ -345,6 +358,13 @@ StagesRun RunDesign(const DesignOptions& o, const CalcEnvironment& env, Design& 
     run.doc["response"] = FinalResponseDocument(design);
     AddAnalysis(o.characteristics, design, run.doc);
     if (o.netlist) AddDesignNetlist(o, design, run.doc);
+    if (o.ascii) {
+        AsciiExportOptions ascii;
+        ascii.transferFunctions = true;
+        ascii.hz = design.State.HzUnits;
+        if (const auto failure = WriteAsciiExport(*o.ascii, design, ascii, CurrentDateTimeText()))
+            throw std::runtime_error(failure->message + ": " + failure->reason);
+    }
     if (o.save)
         if (const auto failure = WriteDesign(*o.save, design)) throw std::runtime_error(*failure);
     return run;

@@ -33,6 +33,7 @@ struct DesignOptions {
     std::string opamp = "ideal";
     std::optional<std::string> open;  // a saved design instead of a specification
     std::optional<std::string> save;  // the design file written at the end
+    std::optional<std::string> ascii;  // the ASCII data file written at the end
 };
 
 void AddDesignOptions(CLI::App& command, DesignOptions& options);

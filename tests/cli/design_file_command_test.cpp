@@ -39,15 +39,25 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 TEST(CliDesignFile, AnOpenedDesignIsTheDesignThatWasSaved) {
     ScratchDirectory dir;
     std::vector<std::string> args = kDesign;
-    args.insert(args.end(), {"--save", (dir / "a.tv3").string()});
+    args.insert(args.end(), {"--save", (dir / "a.tv3").string(), "--ascii", (dir / "a.dat").string(), "--netlist",
+                             (dir / "a.cir").string()});
     const CommandOutput saved = RunCommand("design", args);
     ASSERT_EQ(saved.status, kDone) << saved.err;
     EXPECT_EQ(ReadWholeFile(dir / "a.tv3").size(), 224u + 3 + 7492 + 3 * 548 + 24);
 
     const CommandOutput opened =
-        RunCommand("design", {"--open", (dir / "a.tv3").string(), "--save", (dir / "b.tv3").string()});
+        RunCommand("design", {"--open", (dir / "a.tv3").string(), "--save", (dir / "b.tv3").string(), "--ascii",
+                              (dir / "b.dat").string(), "--netlist", (dir / "b.cir").string()});
     ASSERT_EQ(opened.status, kDone) << opened.err;
-    EXPECT_EQ(opened.doc, saved.doc);
+    nlohmann::json openedDoc = opened.doc, savedDoc = saved.doc;
+    openedDoc.erase("netlist");  // the file names
+    savedDoc.erase("netlist");
+    EXPECT_EQ(openedDoc, savedDoc);
+    EXPECT_EQ(ReadWholeFile(dir / "b.cir"), ReadWholeFile(dir / "a.cir"));
+    // The data files differ in their date line only.
+    const std::string before = ReadWholeFile(dir / "a.dat"), after = ReadWholeFile(dir / "b.dat");
+    ASSERT_GT(before.size(), 20000u);
+    EXPECT_EQ(after.substr(after.find('\n')), before.substr(before.find('\n')));
     std::string first = ReadWholeFile(dir / "a.tv3");
     first[kModifiedFlagByte] = '0';
     first.replace(kF0EntryBytes, 6, 6, '\0');
@@ -55,8 +65,12 @@ TEST(CliDesignFile, AnOpenedDesignIsTheDesignThatWasSaved) {
 }
 
 TEST(CliDesignFile, HandTypedResistorsOfTheFileAreInForce) {
-    const CommandOutput r = RunCommand("design", {"--open", Fixture("components.tv3")});
+    ScratchDirectory dir;
+    const CommandOutput r =
+        RunCommand("design", {"--open", Fixture("components.tv3"), "--netlist", (dir / "c.cir").string()});
     ASSERT_EQ(r.status, kDone) << r.err;
+    EXPECT_TRUE(r.doc.contains("netlist"));
+    EXPECT_NE(ReadWholeFile(dir / "c.cir").find(".SUBCKT SLP1"), std::string::npos);
     EXPECT_EQ(r.doc["design_step"], 7);
     EXPECT_EQ(r.doc["stages"][0]["circuit"], 14);
     EXPECT_EQ(r.doc["stages"][0]["resistors"][1]["user"], 12000.0);

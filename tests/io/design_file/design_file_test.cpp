@@ -126,6 +126,16 @@ TEST(DesignFile, ADesignWithoutStagesIsHeaderStepBytesBlocksAndPreferences) {
     EXPECT_EQ(FixtureBytes("specification.tv3").size(), 224u + 3 + 7492 + 24);
 }
 
+TEST(DesignFile, TheResistorTrimBlockFollowsEvenWithoutStages) {
+    auto design = SpecificationDesign();
+    design->WindowOptionFlags[36] = true;
+    const Bytes file = DesignFileBytes(*design);
+    EXPECT_EQ(file.size(), 224u + 3 + 7492 + 24 + 847);
+    EXPECT_TRUE(Opened(file)->WindowOptionFlags[36]);
+    EXPECT_EQ(ReadDesignBytes(std::span(file).first(file.size() - 1), *design),
+              std::optional<std::string>(kReadBeyondEnd));
+}
+
 // Every field the file holds comes back as it was saved.
 TEST(DesignFile, OpeningWhatWasSavedGivesTheDesign) {
     const auto saved = ComponentsDesign();
