@@ -123,24 +123,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             Print(out, CalcDocument(run, design->State, calcOptions.brief));
             return kDone;
         }
-        if (stages->parsed()) {
-            const StagesRun run = RunStages(stagesCalcOptions, stagesOptions, env, *design);
+        // The document of a design run, or its reason for bad usage.
+        auto finish = [&](const StagesRun& run) {
             if (run.status == kFailure) {
                 err << run.reason << "\n";
                 return kFailure;
             }
             Print(out, run.doc);
             return run.status;
-        }
-        if (designCommand->parsed()) {
-            const StagesRun run = RunDesign(designOptions, env, *design);
-            if (run.status == kFailure) {
-                err << run.reason << "\n";
-                return kFailure;
-            }
-            Print(out, run.doc);
-            return run.status;
-        }
+        };
+        if (stages->parsed()) return finish(RunStages(stagesCalcOptions, stagesOptions, env, *design));
+        if (designCommand->parsed()) return finish(RunDesign(designOptions, env, *design));
         if (catalog->parsed()) {
             Print(out, RunCatalog(catalogOptions));
             return kDone;

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 
@@ -48,18 +46,11 @@ struct DesignChoices {
     std::vector<long double> gbwHz;  // empty: each circuit's own
     std::optional<Compensation> compensation;
     bool standardResistors = false;
-    std::optional<long double> resistorTolerance;  // picks the standard series
     RoundingStrategy strategy = RoundingStrategy::Nearest;
     std::vector<HandValue> capacitors, resistors;
     std::optional<InventoryBlock> inventory;
 };
 
-// "SLP" of "SLP ".
-std::string TypeName(int stageType) {
-    std::string text = StageTypeText(stageType);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
 
 int WholeNumber(const std::string& text, const std::string& what) {
     size_t used = 0;
@@ -101,8 +92,8 @@ std::vector<const CircuitDefinition*> CircuitList(const std::string& text, const
         if (circuit == nullptr) throw std::invalid_argument("--circuits: no circuit number " + item + " in the catalog");
         const int type = design.Stage(s).StageType;
         if (circuit->stageType != type)
-            throw std::invalid_argument("--circuits: circuit " + item + " is a " + TypeName(circuit->stageType) +
-                                        " circuit, stage " + std::to_string(s) + " is " + TypeName(type));
+            throw std::invalid_argument("--circuits: circuit " + item + " is a " + StageTypeCode(circuit->stageType) +
+                                        " circuit, stage " + std::to_string(s) + " is " + StageTypeCode(type));
         circuits.push_back(circuit);
     }
     return circuits;
@@ -137,10 +128,9 @@ std::vector<long double> GbwList(const std::string& text, int stageCount) {
 }
 
 InventoryBlock InventoryOf(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("--inventory: cannot read " + file);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return InventoryFromBytes(bytes);
+    const auto block = ReadInventoryFile(file);
+    if (!block) throw std::runtime_error("--inventory: cannot read " + file);
+    return *block;
 }
 
 // The characteristics go into the design first: the automatic choice of circuits weighs them.
@@ -148,8 +138,17 @@ DesignChoices ReadChoices(const DesignOptions& o, Design& design) {
     const int n = design.State.StageCount;
     DesignChoices c;
     if (o.gbw) c.gbwHz = GbwList(*o.gbw, n);
-    if (o.rTol) design.Characteristics.RTolerance = PositiveNumber(*o.rTol, "--r-tol");
-    else if (o.resistors != "exact") design.Characteristics.RTolerance = std::stoi(o.resistors);
+    // The resistor tolerance picks the standard series: --resistors and --r-tol must agree.
+    c.standardResistors = o.resistors != "exact";
+    if (o.rTol) {
+        const long double tolerance = PositiveNumber(*o.rTol, "--r-tol");
+        if (c.standardResistors && std::stoi(o.resistors) != tolerance)
+            throw std::invalid_argument("--resistors " + o.resistors + " and --r-tol " + *o.rTol +
+                                        " disagree: the resistor tolerance picks the series");
+        design.Characteristics.RTolerance = tolerance;
+    } else if (c.standardResistors) {
+        design.Characteristics.RTolerance = std::stoi(o.resistors);
+    }
     ApplyCharacteristics(o.characteristics, design);
     if (o.circuits == "auto") {
         for (const int no : AutoCircuitNumbers(design, c.gbwHz)) c.circuits.push_back(FindCircuit(no));
@@ -163,15 +162,6 @@ DesignChoices ReadChoices(const DesignOptions& o, Design& design) {
             throw std::invalid_argument("stage " + std::to_string(s) + " cannot take both --c2-variable and --equal");
     if (o.compensate == "predistort") c.compensation = Compensation::Predistortion;
     if (o.compensate == "active") c.compensation = Compensation::Active;
-    c.standardResistors = o.resistors != "exact";
-    if (c.standardResistors) c.resistorTolerance = std::stoi(o.resistors);
-    if (o.rTol) {
-        const long double tolerance = PositiveNumber(*o.rTol, "--r-tol");
-        if (c.resistorTolerance && *c.resistorTolerance != tolerance)
-            throw std::invalid_argument("--resistors " + o.resistors + " and --r-tol " + *o.rTol +
-                                        " disagree: the resistor tolerance picks the series");
-        c.resistorTolerance = tolerance;
-    }
     c.strategy = o.strategy == 2 ? RoundingStrategy::BestCombination : RoundingStrategy::Nearest;
     for (const std::string& text : o.adjustC) c.capacitors.push_back(HandValueOf(text, 'C', c, "--adjust-c"));
     for (const std::string& text : o.userR) c.resistors.push_back(HandValueOf(text, 'R', c, "--user-r"));
@@ -313,7 +303,6 @@ StagesRun CalculatedDesign(const DesignOptions& o, const CalcEnvironment& env, D
         for (int s = 1; s <= n; ++s) ChooseCompensation(design, s, *c.compensation);
         RecalculateAll(design, true);
     }
-    if (c.resistorTolerance) design.Characteristics.RTolerance = *c.resistorTolerance;
     design.Options.Strategy = c.strategy;
     design.Options.AllCapsStandard = o.allCapsStandard;
     design.Circuits.AllResistorsStandard = c.standardResistors;

@@ -74,8 +74,14 @@ InventoryBlock LoadInventory(const fs::path& file) {
         SaveInventory(file, block);
         return block;
     }
-    if (!fs::is_regular_file(file, error)) return DefaultInventory();
+    return ReadInventoryFile(file).value_or(DefaultInventory());
+}
+
+std::optional<InventoryBlock> ReadInventoryFile(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
     std::vector<std::uint8_t> bytes;
     bytes.reserve(kInventoryFileBytes);
     for (std::istreambuf_iterator<char> it(in), end; it != end && bytes.size() < kInventoryFileBytes; ++it)

@@ -34,6 +34,10 @@ InventoryBlock InventoryFromBytes(std::span<const std::uint8_t> bytes);
 // created with it (silently: a file that cannot be made leaves the program on the default).
 InventoryBlock LoadInventory(const std::filesystem::path& file);
 
+// The block of an existing file (its first 1012 bytes as InventoryFromBytes reads them);
+// nothing when the file cannot be read as a regular file.
+std::optional<InventoryBlock> ReadInventoryFile(const std::filesystem::path& file);
+
 // The inventory window's OK: the whole block, replacing the file at once.
 std::optional<FileWriteError> SaveInventory(const std::filesystem::path& file, const InventoryBlock& block);
 

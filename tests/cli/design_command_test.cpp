@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "design_run.h"
 #include "support/cli_run.h"
+#include "support/published_series.h"
 #include "support/scratch_directory.h"
 
 namespace tavrel::cli {
@@ -40,13 +41,6 @@ TEST(CliDesign, EveryStageGetsItsCircuitAndTheGainsMultiplyToTheOverallGain) {
     }
 }
 
-bool E24(double ohms) {
-    static const int kE24[] = {10, 11, 12, 13, 15, 16, 18, 20, 22, 24, 27, 30, 33, 36, 39, 43, 47, 51, 56, 62, 68, 75, 82, 91};
-    const double mantissa = ohms / std::pow(10.0, std::floor(std::log10(ohms)) - 1);
-    for (const int m : kE24)
-        if (std::fabs(mantissa - m) < 1e-6 * m) return true;
-    return false;
-}
 
 // Each stage carries its tuning report as text: the circuit's tuning sequence, the stage's
 // parameters in the design's unit and the instructions of its type.
@@ -79,7 +73,7 @@ TEST(CliDesign, StandardResistorsAndHandValuesAppearAsTheWindowsLeaveThem) {
     for (size_t s = 0; s < 2; ++s)
         for (const auto& resistor : stages[s]["resistors"]) {
             if (!resistor["user"].is_null()) continue;
-            EXPECT_TRUE(E24(resistor["value"].get<double>())) << resistor;
+            EXPECT_TRUE(testing_support::InSeries(resistor["value"].get<double>(), testing_support::kE24)) << resistor;
             EXPECT_TRUE(resistor["exact"].is_number()) << resistor;
         }
     EXPECT_NEAR(stages[2]["capacitors"][0]["value"].get<double>(), 10.5e-9, 1e-18);
